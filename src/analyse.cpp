@@ -1,0 +1,241 @@
+// The finite element analysis: degree-of-freedom numbering, element stiffness and global assembly,
+// the global force vector, the supports, the solver, the element end forces and the reactions.
+//
+// The linear system lives in place: K and F are assembled, modified for the supports and reduced
+// by the solver in the same arrays, and F ends holding the displacements. Every operation is
+// written in the order below so that the last bits, and the sign of every zero, are fixed.
+#include <algorithm>
+
+#include "UTypes.h"
+#include "textes.h"
+
+// ---------------------------------------------------------------------------------------------
+// Degree-of-freedom numbering
+// ---------------------------------------------------------------------------------------------
+
+// Node n owns DOF 2n-1 (deflection v) and 2n (slope theta). No test on n here: the numbers are
+// tested when they index K or F. They are formed in 64 bits, and a node number whose DOFs would
+// not even fit 32 bits (and so lie far outside 1..CapDdl) is the range error at once.
+void TStructure::DdlNoeud(std::int32_t n, std::int32_t& ddlV, std::int32_t& ddlTheta) const {
+  const std::int64_t theta = 2 * static_cast<std::int64_t>(n);
+  if (theta - 1 < INT32_MIN || theta > INT32_MAX) ErreurHorsLimites();
+  ddlV = static_cast<std::int32_t>(theta - 1);
+  ddlTheta = static_cast<std::int32_t>(theta);
+}
+
+// The four DOFs of element e in element order: (v, theta) of NoeudI, then (v, theta) of NoeudJ.
+void TStructure::DdlElement(std::int32_t e, TDdlElement& d) const {
+  const TElement& element = Elements.Item(e);
+  DdlNoeud(element.NoeudI, d[1], d[2]);
+  DdlNoeud(element.NoeudJ, d[3], d[4]);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Element stiffness and global stiffness
+// ---------------------------------------------------------------------------------------------
+
+// Euler-Bernoulli bending stiffness, with k0 = E Iz / L^3 (N/m):
+//
+//        |  12 k0     6 k0 L    -12 k0     6 k0 L  |
+//   ke = |  6 k0 L    4 k0 L2   -6 k0 L    2 k0 L2 |
+//        | -12 k0    -6 k0 L     12 k0    -6 k0 L  |
+//        |  6 k0 L    2 k0 L2   -6 k0 L    4 k0 L2 |
+//
+// Each entry is formed from k0 first; the lower triangle is copied from the upper one, so the
+// matrix is exactly symmetric. An element shorter than LongueurMin (or of negative length) is
+// refused and the matrix left untouched.
+bool TElement::RigiditeElement(TMatrice4& k) const {
+  const double L = Longueur();
+  if (static_cast<long double>(L) < LongueurMin) return false;
+  const double L2 = L * L;
+  const double k0 = (E * Iz) / (L2 * L);
+  k[1][1] = 12 * k0;
+  k[1][2] = (6 * k0) * L;
+  k[1][3] = (-k0) * 12;
+  k[1][4] = (6 * k0) * L;
+  k[2][2] = (4 * k0) * L2;
+  k[2][3] = ((-k0) * 6) * L;
+  k[2][4] = (2 * k0) * L2;
+  k[3][3] = 12 * k0;
+  k[3][4] = ((-k0) * 6) * L;
+  k[4][4] = (4 * k0) * L2;
+  for (std::int32_t r = 2; r <= 4; ++r) {
+    for (std::int32_t s = 1; s < r; ++s) k[r][s] = k[s][r];
+  }
+  return true;
+}
+
+// K = sum over the elements of ke, added at the element's four DOFs. NbDdl = 2 x NbNoeuds (a
+// count of zero or less gives no DOF at all). Only the block 1..NbDdl is cleared and used. A
+// refused element stops the assembly, with no message of its own.
+bool TStructure::AssemblerRigidite() {
+  Rapport.Ligne(Textes::AssemblageRigidite);
+  NbDdl = 2 * std::max(NbNoeuds, 0);
+  for (std::int32_t r = 1; r <= NbDdl; ++r) {
+    for (std::int32_t s = 1; s <= NbDdl; ++s) K[r][s] = 0;
+  }
+  for (std::int32_t e = 1; e <= Elements.Nombre; ++e) {
+    TMatrice4 k;
+    if (!Elements.Item(e).RigiditeElement(k)) return false;
+    TDdlElement d;
+    DdlElement(e, d);
+    for (std::int32_t a = 1; a <= 4; ++a) {
+      for (std::int32_t b = 1; b <= 4; ++b) K[d[a]][d[b]] = K[d[a]][d[b]] + k[a][b];
+    }
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Global force vector
+// ---------------------------------------------------------------------------------------------
+
+// F from the loads, and the fixed-end part of every element's Efforts.
+//  - code 1, at node n: F[2n-1] += Fy (N), F[2n] += Mz (N.m);
+//  - any other code, uniform py (N/m) along element e of length L: the fixed-end forces are
+//      f = (f1, f2, f1, -f2) = (-py L/2, -py L^2/12, -py L/2, +py L^2/12)
+//    (forces along +y, moments counterclockwise, exerted on the element by its nodes);
+//    the nodes receive the equivalent loads -f, and the element's Efforts start at +f.
+void TStructure::AssemblerForces() {
+  Rapport.Ligne(Textes::AssemblageForces);
+  for (std::int32_t k = 1; k <= NbDdl; ++k) F[k] = 0;
+  for (std::int32_t e = 1; e <= Elements.Nombre; ++e) {
+    TElement& element = Elements.Item(e);
+    for (std::int32_t m = 1; m <= 4; ++m) element.Efforts[m] = 0;
+  }
+  for (std::int32_t c = 1; c <= Charges.Nombre; ++c) {
+    const TCharge& charge = Charges.Item(c);
+    if (charge.Code == 1) {
+      std::int32_t d1, d2;
+      DdlNoeud(charge.Numero, d1, d2);
+      F[d1] = F[d1] + charge.P;
+      F[d2] = F[d2] + charge.Mz;
+    } else {
+      TDdlElement d;
+      DdlElement(charge.Numero, d);
+      TElement& element = Elements.Item(charge.Numero);
+      const double L = element.Longueur();
+      const double f1 = (-charge.P * L) / 2;
+      const double f2 = ((L * L) * (-charge.P)) / 12;
+      const double f[4] = {f1, f2, f1, -f2};
+      for (std::int32_t m = 1; m <= 4; ++m) F[d[m]] = F[d[m]] - f[m - 1];
+      for (std::int32_t m = 1; m <= 4; ++m) element.Efforts[m] = element.Efforts[m] + f[m - 1];
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Supports
+// ---------------------------------------------------------------------------------------------
+
+// Replaces the equation of DOF d by "displacement d = 0": row and column d cleared, a unit
+// diagonal, a zero load. The prescribed value being zero, clearing the column needs no correction
+// of F, and K stays symmetric.
+void TStructure::BloquerDdl(std::int32_t d) {
+  for (std::int32_t r = 1; r <= NbDdl; ++r) K[r][d] = 0;
+  for (std::int32_t s = 1; s <= NbDdl; ++s) K[d][s] = 0;
+  K[d][d] = 1;
+  F[d] = 0;
+}
+
+// Code 1 blocks the deflection of the node, code 2 its slope, code 3 both; any other code nothing.
+void TStructure::MettreLiaisons() {
+  Rapport.Ligne(Textes::MiseEnPlaceLiaisons);
+  for (std::int32_t s = 1; s <= Liaisons.Nombre; ++s) {
+    const TLiaison& liaison = Liaisons.Item(s);
+    std::int32_t d1, d2;
+    DdlNoeud(liaison.Noeud, d1, d2);
+    if (liaison.Code == 1 || liaison.Code == 3) BloquerDdl(d1);
+    if (liaison.Code == 2 || liaison.Code == 3) BloquerDdl(d2);
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Linear solver
+// ---------------------------------------------------------------------------------------------
+
+// K U = F by Gauss elimination without row exchanges, on the upper triangle only (the reduced
+// matrices stay symmetric, so the multiplier of row i is taken from row k above the diagonal),
+// then back substitution; U is written over F. Every pivot must reach PivotMin: the threshold is
+// absolute, a negative pivot fails like a zero one, and so does a pivot that is not a number.
+// A model without any DOF has nothing to solve.
+bool TStructure::CalculerDeplacements() {
+  Rapport.Ligne(Textes::CalculDeplacements);
+  bool resultat = true;
+  const auto ErreurPivot = [this, &resultat]() {
+    Rapport.Ligne(Textes::PivotNul);
+    resultat = false;
+  };
+  const std::int32_t n = NbDdl;
+  if (n <= 0) return resultat;
+  for (std::int32_t k = 1; k <= n - 1; ++k) {
+    if (!(K[k][k] >= PivotMin)) {
+      ErreurPivot();
+      return resultat;
+    }
+    for (std::int32_t i = k + 1; i <= n; ++i) {
+      const double m = K[k][i] / K[k][k];
+      F[i] = F[i] - m * F[k];
+      for (std::int32_t j = i; j <= n; ++j) K[i][j] = K[i][j] - m * K[k][j];
+    }
+  }
+  if (!(K[n][n] >= PivotMin)) {
+    ErreurPivot();
+    return resultat;
+  }
+  F[n] = F[n] / K[n][n];
+  for (std::int32_t i = n - 1; i >= 1; --i) {
+    double s = 0;
+    for (std::int32_t j = i + 1; j <= n; ++j) s = s + K[i][j] * F[j];
+    F[i] = (F[i] - s) / K[i][i];
+  }
+  return resultat;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Element end forces and support reactions
+// ---------------------------------------------------------------------------------------------
+
+// Efforts = ke ue - feq: the stiffness part is added to the fixed-end forces already there.
+// The element matrix is formed again, the global one no longer holding it.
+void TStructure::CalculerForcesElementaires() {
+  Rapport.Ligne(Textes::CalculForces);
+  for (std::int32_t e = 1; e <= Elements.Nombre; ++e) {
+    TElement& element = Elements.Item(e);
+    TDdlElement d;
+    DdlElement(e, d);
+    TTableau<double, 1, 4> ue;
+    for (std::int32_t m = 1; m <= 4; ++m) ue[m] = F[d[m]];
+    TMatrice4 ke;
+    element.RigiditeElement(ke);  // every element passed it during the assembly
+    for (std::int32_t i = 1; i <= 4; ++i) {
+      for (std::int32_t j = 1; j <= 4; ++j) {
+        element.Efforts[i] = element.Efforts[i] + ke[i][j] * ue[j];
+      }
+    }
+  }
+}
+
+// Ry and Mz of a support: the sums of the end forces of the elements at its node, taken in list
+// order. Nodal loads at that node are not part of the sums.
+void TStructure::CalculerActionsLiaison() {
+  Rapport.Ligne(Textes::CalculActions);
+  for (std::int32_t s = 1; s <= Liaisons.Nombre; ++s) {
+    TLiaison& liaison = Liaisons.Item(s);
+    double R = 0;
+    double M = 0;
+    for (std::int32_t e = 1; e <= Elements.Nombre; ++e) {
+      const TElement& element = Elements.Item(e);
+      if (element.NoeudI == liaison.Noeud) {
+        R = R + element.Efforts[1];
+        M = M + element.Efforts[2];
+      }
+      if (element.NoeudJ == liaison.Noeud) {
+        R = R + element.Efforts[3];
+        M = M + element.Efforts[4];
+      }
+    }
+    liaison.Ry = R;
+    liaison.Mz = M;
+  }
+}

@@ -1,0 +1,99 @@
+// Every text the program shows or writes, in one place.
+//
+// The program speaks French in the single-byte Windows-1252 character set: accented letters are
+// written as byte escapes (\xE9 = é, \xE8 = è, \xC9 = É) so that the bytes written are those of that
+// set whatever the encoding of this source file or of the terminal. Line ends are added by the
+// writers (CR LF), never held in these texts.
+#pragma once
+
+namespace Textes {
+
+// Console: the banner, the prompt and the reader's element checks.
+inline const char* const Banniere[] = {
+    "",
+    "  VORTALE SIMPLE D'UNE POUTRE DROITE",
+    "  PAR LA METHODE DES ELEMENTS FINIS",
+    "  (Mod\xE8le de Bernoulli)",
+    "",
+    "  vortale 1.0 - poutre droite en flexion simple",
+    "",
+};
+inline const char* const Invite = "Nom du fichier ( sans extension ) ? ";
+inline const char* const LongueurNulleDebut = "La longueur de l'\xE9l\xE9ment ";
+inline const char* const LongueurNulleFin = " est nulle";
+inline const char* const IzNulDebut = "Le moment quadratique Iz de l'\xE9l\xE9ment ";
+inline const char* const IzNulFin = " est nulle";
+
+// Data file: the extension of the data file and of the report, and the section keywords.
+inline const char* const ExtensionDonnees = ".txt";
+inline const char* const ExtensionRapport = "r.txt";
+inline const char* const MotDebut = "$deb";
+inline const char* const MotNoeuds = "$noe";
+inline const char* const MotElements = "$ele";
+inline const char* const MotLiaisons = "$lia";
+inline const char* const MotCharges = "$cha";
+inline const char* const MotFin = "$fin";
+
+// Report: progress lines of the run, one per step, and the solver's failure.
+inline const char* const LectureFichier = "Lecture du fichier : ";
+inline const char* const AssemblageRigidite = "Assemblage de la matrice de rigidit\xE9";
+inline const char* const AssemblageForces = "Assemblage du vecteur force global";
+inline const char* const MiseEnPlaceLiaisons = "Mise en place des Liaisons";
+inline const char* const CalculDeplacements = "Calcul des d\xE9placements inconnus";
+inline const char* const PivotNul = "Le syst\xE8me est mal conditionn\xE9 : pivot n\xE9gatif ou nul";
+inline const char* const CalculForces = "Calcul des forces \xE9l\xE9mentaires";
+inline const char* const CalculActions = "Calcul des actions de liaison";
+
+// Report: the results.
+inline const char* const Titre = "Calcul d'une poutre droite";
+inline const char* const NomDonnees = "Nom du fichier de donn\xE9" "es : ";
+inline const char* const TitreNoeuds = "Noeuds :";
+inline const char* const TitreElements = "\xC9l\xE9ments :";
+inline const char* const TitreLiaisons = "Liaisons :";
+inline const char* const TitreCharges = "Charges :";
+inline const char* const TitreDeplacements = "D\xE9placements nodaux ( m , rad ):";
+inline const char* const TitreEfforts = "Efforts dans les \xE9l\xE9ments ( N , N.m ) :";
+inline const char* const TitreActions = "Actions de liaison ( N , N.m ) :";
+inline const char* const TitreGraphes = "Graphes \xE9l\xE9mentaires :";
+
+inline const char* const Noeud = "noeud ";
+inline const char* const X = "  x = ";
+inline const char* const Metre = " m";
+inline const char* const ParenthOuvE = " ( ";
+inline const char* const ParenthFermE = " )";
+inline const char* const ModuleE = "  E = ";
+inline const char* const UniteE = "E6 Pa   Iz = ";
+inline const char* const UniteIz = " cm4";
+inline const char* const FlecheNulle = "   fl\xE8" "che = 0";
+inline const char* const PenteNulle = "   pente = 0";
+inline const char* const Encastrement = "   encastrement";
+inline const char* const Fy = "  Fy = ";
+inline const char* const UniteFy = " N  ";
+inline const char* const MzCharge = "  Mz = ";
+inline const char* const UniteMz = " N.m";
+inline const char* const Element = "\xE9l\xE9ment ";
+inline const char* const Py = " : py = ";
+inline const char* const UnitePy = " N/m";
+inline const char* const EnteteNoeud = "Noeud";
+inline const char* const EnteteFleche = "Fl\xE8" "che";
+inline const char* const EntetePente = "Pente";
+inline const char* const Ty = "    Ty = ";
+inline const char* const Mfz = "  Mfz = ";
+inline const char* const DeuxPoints = " : ";
+inline const char* const Ry = "Ry = ";
+inline const char* const MzApresRy = "  Mz = ";
+inline const char* const MzSeul = "Mz = ";
+inline const char* const TitreGraphe = "\xC9l\xE9ment ";
+inline const char* const FinTitreGraphe = " :";
+inline const char* const GrapheX = "x(m)";
+inline const char* const GrapheFleche = "Fl\xE8" "che(m)";
+inline const char* const GraphePente = "Pente(rad)";
+inline const char* const GrapheTy = "Ty(N)";
+inline const char* const GrapheMfz = "Mfz(N.m)";
+
+// Run-time errors: the error's own words, written on the standard error stream.
+inline const char* const SaisieNumeriqueInvalide = "Invalid numeric input";
+inline const char* const HorsLimites = "Range check error";
+inline const char* const ErreurES = "I/O error ";
+
+}  // namespace Textes
