@@ -1,0 +1,87 @@
+"""Runs the built program as a user would: in a fresh temporary folder holding the data files,
+with the typed name piped on stdin, and the viewer replaced by a script that records the
+arguments it receives.
+
+The program's path comes from VORTALE_BIN, the tests folder from VORTALE_TESTS (CTest sets
+both)."""
+
+import os
+import pathlib
+import subprocess
+import tempfile
+import time
+from dataclasses import dataclass, field
+
+BIN = os.environ.get("VORTALE_BIN", "")
+TESTS = pathlib.Path(os.environ.get("VORTALE_TESTS", pathlib.Path(__file__).parent.parent))
+
+# The console's banner and prompt, Windows-1252 bytes with CR LF. Line 6 identifies the build.
+BANNIERE_AVANT = (b"\r\n  VORTALE SIMPLE D'UNE POUTRE DROITE\r\n  PAR LA METHODE DES ELEMENTS FINIS"
+                  b"\r\n  (Mod\xe8le de Bernoulli)\r\n\r\n")
+INVITE = b"Nom du fichier ( sans extension ) ? "
+
+# The viewer stand-in: writes each argument followed by a NUL byte, then renames the record into
+# place so that a reader never sees it half written.
+ENREGISTREUR = """#!/bin/sh
+dossier=$(dirname "$0")
+for a in "$@"; do printf '%s\\0' "$a"; done > "$dossier/.visionneuse.tmp"
+mv "$dossier/.visionneuse.tmp" "$dossier/.visionneuse"
+"""
+
+
+@dataclass
+class Resultat:
+    code: int
+    stdout: bytes
+    stderr: bytes
+    fichiers: dict = field(default_factory=dict)  # every file the run left in its folder
+    visionneuse: list = None  # the viewer's arguments (bytes), or None when none was started
+
+    def console_apres_invite(self):
+        """What the console shows after the banner and the prompt."""
+        debut = self.stdout.index(INVITE) + len(INVITE)
+        return self.stdout[debut:]
+
+
+def executer(donnees, saisie, viewer=True, visionneuse_attendue=True, preparer=None, env=None):
+    """Runs the program once. donnees: {file name: bytes} written into the folder first; saisie:
+    the bytes typed; viewer: record the viewer (False leaves VORTALE_VIEWER unset); preparer: a
+    function called with the folder before the run (to place links, folders...);
+    visionneuse_attendue: wait up to 5 s for the viewer, else 0.3 s for one wrongly started."""
+    with tempfile.TemporaryDirectory() as dossier:
+        dossier = pathlib.Path(dossier)
+        travail = dossier / "travail"
+        travail.mkdir()
+        for nom, contenu in donnees.items():
+            (travail / nom).write_bytes(contenu)
+        if preparer:
+            preparer(travail)
+        environnement = {k: v for k, v in os.environ.items()
+                         if k not in ("VORTALE_VIEWER", "DISPLAY", "WAYLAND_DISPLAY")}
+        enregistreur = dossier / "visionneuse.sh"
+        if viewer:
+            enregistreur.write_text(ENREGISTREUR)
+            enregistreur.chmod(0o755)
+            environnement["VORTALE_VIEWER"] = str(enregistreur)
+        environnement.update(env or {})
+        avant = set(os.listdir(travail))
+        proc = subprocess.run([BIN], input=saisie, cwd=travail, env=environnement,
+                              capture_output=True, timeout=60)
+        visionneuse = None
+        record = dossier / ".visionneuse"
+        echeance = time.monotonic() + (5.0 if visionneuse_attendue else 0.3)
+        while viewer and time.monotonic() < echeance and not record.exists():
+            time.sleep(0.02)
+        if record.exists():
+            visionneuse = record.read_bytes().split(b"\0")[:-1]
+        fichiers = {}
+        for nom in os.listdir(travail):
+            chemin = travail / nom
+            if (nom not in avant or nom in donnees) and chemin.is_file() and not chemin.is_symlink():
+                fichiers[nom] = chemin.read_bytes()
+        return Resultat(proc.returncode, proc.stdout, proc.stderr, fichiers, visionneuse)
+
+
+def crlf(texte):
+    """A Windows-1252 text with CR LF line ends, from a Python string written with LF."""
+    return texte.replace("\n", "\r\n").encode("cp1252")
