@@ -1,0 +1,30 @@
+// Field writers of the report: every number and right-aligned heading of the
+// report goes through one of these three functions.
+//
+// Texts are Windows-1252 bytes, one byte per character. A width is a minimum:
+// a shorter text gets blanks on its left up to the width, a longer one is
+// returned whole. A width of 0 or less adds nothing. A width is honoured as
+// given, however large: the padding is computed in std::size_t, so no width
+// overflows; a width near INT_MAX asks for a string of that many bytes, which
+// the allocator gives or refuses with std::bad_alloc.
+#ifndef VORTALE_FORMAT_H
+#define VORTALE_FORMAT_H
+
+#include <cstdint>
+#include <string>
+
+// The integer in decimal, "-" before a negative value, right-aligned.
+std::string FormatEntier(std::int32_t valeur, int largeur);
+
+// The text unchanged, right-aligned.
+std::string FormatTexte(const std::string& texte, int largeur);
+
+// The real in fixed point with `decimales` decimals (at most 216 are written),
+// right-aligned; in scientific form when `decimales` is negative or the
+// magnitude is 2^120 or more. The value is reduced to 18 significant decimal
+// digits, then that decimal form is rounded half away from zero. The sign bit
+// gives the sign: -0.0, and negative values that round to zero, print "-0...".
+// Not-a-number prints "Nan", infinities "+Inf" and "-Inf".
+std::string FormatReel(long double valeur, int largeur, int decimales);
+
+#endif
