@@ -168,15 +168,18 @@ bool TStructure::CalculerDeplacements() {
   };
   const std::int32_t n = NbDdl;
   if (n <= 0) return resultat;
+  if (n > CapDdl) ErreurHorsLimites();
   for (std::int32_t k = 1; k <= n - 1; ++k) {
-    if (!(K[k][k] >= PivotMin)) {
+    const TTableau<double, 1, CapDdl>& Kk = K[k];
+    if (!(Kk[k] >= PivotMin)) {
       ErreurPivot();
       return resultat;
     }
     for (std::int32_t i = k + 1; i <= n; ++i) {
-      const double m = K[k][i] / K[k][k];
+      TTableau<double, 1, CapDdl>& Ki = K[i];
+      const double m = Kk[i] / Kk[k];
       F[i] = F[i] - m * F[k];
-      for (std::int32_t j = i; j <= n; ++j) K[i][j] = K[i][j] - m * K[k][j];
+      for (std::int32_t j = i; j <= n; ++j) Ki[j] = Ki[j] - m * Kk[j];
     }
   }
   if (!(K[n][n] >= PivotMin)) {
