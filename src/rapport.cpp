@@ -24,8 +24,8 @@ constexpr double ChargeNegligeable = 1e-6;
 // both ends, with w = p L^3 / (12 E Iz):
 //   v += p L^4 u^2 (1-u)^2 / (24 E Iz),  slope += w u (1-u)(1-2u),
 //   Ty += p L (1-u),  Mfz += p L^2 (1-u)^2 / 2.
-// Without bending stiffness (E Iz = 0) the deflection and slope terms do not exist, and only the
-// shear and moment terms are added.
+// Without bending stiffness (E Iz = 0, or so small that w overflows) the deflection and slope terms
+// do not exist, and only the shear and moment terms are added.
 void TElement::GrapheElement(TGraphe& graphe) const {
   graphe = TGraphe{};
   graphe.NbIntervalles = 10;
@@ -48,8 +48,8 @@ void TElement::GrapheElement(TGraphe& graphe) const {
   const double L2 = L * L;
   const double L3 = L2 * L;
   const double rigidite = (12 * E) * Iz;
-  const bool flexible = rigidite != 0;
-  const double w = flexible ? (p * L3) / rigidite : 0;
+  const double w = rigidite != 0 ? (p * L3) / rigidite : 0;
+  const bool flexible = rigidite != 0 && std::isfinite(w);
 
   for (std::int32_t i = 0; i <= graphe.NbIntervalles; ++i) {
     const double u = static_cast<double>(i) / graphe.NbIntervalles;

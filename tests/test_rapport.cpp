@@ -1,0 +1,292 @@
+// The element graphs: deflection, slope, shear force and bending moment at the 11 points of an
+// element, checked on beams whose answers are known by hand.
+//
+// Sign conventions: deflections and loads positive along +y, slopes and moments counterclockwise;
+// Ty and Mfz are the actions of the part of the beam to the right of the section on the part to
+// its left, so a sagging span has a positive Mfz.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "UTypes.h"
+
+namespace {
+
+struct DonneesElement {
+  std::int32_t NoeudI, NoeudJ;
+  double E, Iz;
+};
+struct DonneesLiaison {
+  std::int32_t Code, Noeud;
+};
+struct DonneesCharge {
+  std::int32_t Code, Numero;
+  double P, Mz;
+};
+
+// Each test builds one or more models in turn; the global Structure points to the current one.
+// The report is created in a temporary file so that the analysis steps can write their progress
+// lines; RapportOuvert stays false, so freeing the model neither closes it with checks nor shows it.
+class GrapheElementTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    Modele.reset();
+    Structure = nullptr;
+    std::remove(NomRapport().c_str());
+  }
+
+  TStructure& NouveauModele(const std::vector<double>& abscisses,
+                            const std::vector<DonneesElement>& elements,
+                            const std::vector<DonneesLiaison>& liaisons,
+                            const std::vector<DonneesCharge>& charges) {
+    Modele.reset();
+    Modele = std::make_unique<TStructure>();
+    Structure = Modele.get();
+    EXPECT_TRUE(Modele->Rapport.Creer(NomRapport()));
+    TStructure& s = *Modele;
+    s.NbNoeuds = static_cast<std::int32_t>(abscisses.size());
+    for (std::int32_t n = 1; n <= s.NbNoeuds; ++n) s.X[n] = abscisses[n - 1];
+    s.Elements.Nombre = static_cast<std::int32_t>(elements.size());
+    for (std::int32_t i = 1; i <= s.Elements.Nombre; ++i) {
+      TElement& e = s.Elements.Nouveau(i);
+      e.NoeudI = elements[i - 1].NoeudI;
+      e.NoeudJ = elements[i - 1].NoeudJ;
+      e.E = elements[i - 1].E;
+      e.Iz = elements[i - 1].Iz;
+    }
+    s.Liaisons.Nombre = static_cast<std::int32_t>(liaisons.size());
+    for (std::int32_t i = 1; i <= s.Liaisons.Nombre; ++i) {
+      TLiaison& l = s.Liaisons.Nouveau(i);
+      l.Code = liaisons[i - 1].Code;
+      l.Noeud = liaisons[i - 1].Noeud;
+    }
+    s.Charges.Nombre = static_cast<std::int32_t>(charges.size());
+    for (std::int32_t i = 1; i <= s.Charges.Nombre; ++i) {
+      TCharge& c = s.Charges.Nouveau(i);
+      c.Code = charges[i - 1].Code;
+      c.Numero = charges[i - 1].Numero;
+      c.P = charges[i - 1].P;
+      c.Mz = charges[i - 1].Mz;
+    }
+    return s;
+  }
+
+  // The analysis up to the reactions, as the run chains it; false if the solution fails.
+  static bool Analyser(TStructure& s) {
+    if (!s.AssemblerRigidite()) return false;
+    s.AssemblerForces();
+    s.MettreLiaisons();
+    if (!s.CalculerDeplacements()) return false;
+    s.CalculerForcesElementaires();
+    s.CalculerActionsLiaison();
+    return true;
+  }
+
+  static TGraphe Graphe(const TStructure& s, std::int32_t element) {
+    TGraphe graphe;
+    s.Elements.Item(element).GrapheElement(graphe);
+    return graphe;
+  }
+
+ private:
+  static std::string NomRapport() {
+    return ::testing::TempDir() + "graphe_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name() + "r.txt";
+  }
+  std::unique_ptr<TStructure> Modele;
+};
+
+struct PointAttendu {
+  std::int32_t i;
+  double Abscisse, Fleche, Pente, Ty, Mfz;
+};
+
+void VerifierPoint(const TGraphe& g, const PointAttendu& p) {
+  SCOPED_TRACE("point " + std::to_string(p.i));
+  EXPECT_NEAR(g.Abscisse[p.i], p.Abscisse, 1e-12);
+  EXPECT_NEAR(g.Fleche[p.i], p.Fleche, 1e-12);
+  EXPECT_NEAR(g.Pente[p.i], p.Pente, 1e-12);
+  EXPECT_NEAR(g.Ty[p.i], p.Ty, 1e-12);
+  EXPECT_NEAR(g.Mfz[p.i], p.Mfz, 1e-12);
+}
+
+// One element of 1 m, E Iz = 1 N.m2, deflection blocked at both ends, py = -12 N/m.
+// By hand (w = p L^3 / 12 E Iz = -1): end slopes p L^3 / 24 E Iz = -0.5 and +0.5; mid-span
+// deflection 5 p L^4 / 384 E Iz = -0.15625; shear p (L/2 - x) from -6 to +6; moment
+// -p x (L - x) / 2, 1.5 at mid-span. At x = 0.1: v = -0.0405 - 0.0045 (Hermite) - 0.00405 (load)
+// = -0.04905, slope -0.4 - 0.072 = -0.472, Ty = 6 - 10.8 = -4.8, Mfz = 5.4 - 4.86 = 0.54.
+TEST_F(GrapheElementTest, PoutreSurDeuxAppuisSousChargeUniforme) {
+  TStructure& s = NouveauModele({0, 1}, {{1, 2, 1, 1}}, {{1, 1}, {1, 2}}, {{2, 1, -12, 0}});
+  ASSERT_TRUE(Analyser(s));
+  const TGraphe g = Graphe(s, 1);
+  EXPECT_EQ(g.NbIntervalles, 10);
+  const PointAttendu points[] = {
+      {0, 0.0, 0.0, -0.5, -6.0, 0.0},
+      {1, 0.1, -0.04905, -0.472, -4.8, 0.54},
+      {5, 0.5, -0.15625, 0.0, 0.0, 1.5},
+      {10, 1.0, 0.0, 0.5, 6.0, 0.0},
+  };
+  for (const PointAttendu& p : points) VerifierPoint(g, p);
+}
+
+// Cantilever of 2 m, E Iz = 1 N.m2, clamped at node 1, P = -100 N at node 2: the shear is P
+// everywhere, the moment P (L - x) runs from -200 N.m at the clamp to 0 at the tip; tip
+// deflection P L^3 / 3 E Iz = -266.67 m and tip slope P L^2 / 2 E Iz = -200 rad.
+TEST_F(GrapheElementTest, ConsoleChargeeEnBout) {
+  TStructure& s = NouveauModele({0, 2}, {{1, 2, 1, 1}}, {{3, 1}}, {{1, 2, -100, 0}});
+  ASSERT_TRUE(Analyser(s));
+  const TGraphe g = Graphe(s, 1);
+  for (std::int32_t i = 0; i <= 10; ++i) {
+    SCOPED_TRACE("point " + std::to_string(i));
+    EXPECT_NEAR(g.Abscisse[i], 0.2 * i, 1e-12);
+    EXPECT_NEAR(g.Ty[i], -100.0, 1e-9);
+    EXPECT_NEAR(g.Mfz[i], -200.0 * (1 - i / 10.0), 1e-9);
+  }
+  EXPECT_NEAR(g.Fleche[0], 0.0, 1e-12);
+  EXPECT_NEAR(g.Pente[0], 0.0, 1e-12);
+  EXPECT_NEAR(g.Fleche[10], -800.0 / 3, 1e-9);
+  EXPECT_NEAR(g.Pente[10], -200.0, 1e-9);
+}
+
+// Two spans of 1 m from x = 2 m to x = 4 m, E Iz = 1 N.m2, deflection blocked at the three nodes,
+// py = -12 N/m on both. The abscissae start at each element's first node, not at 0 nor at the
+// beam's start. Over the inner support the moment is p L^2 / 8 = -1.5 N.m (three-moment
+// equation), seen at the end of both elements; the end supports carry no moment.
+TEST_F(GrapheElementTest, AbscissesDepuisLePremierNoeudDeLElement) {
+  TStructure& s = NouveauModele({2, 3, 4}, {{1, 2, 1, 1}, {2, 3, 1, 1}},
+                                {{1, 1}, {1, 2}, {1, 3}}, {{2, 1, -12, 0}, {2, 2, -12, 0}});
+  ASSERT_TRUE(Analyser(s));
+  const TGraphe g1 = Graphe(s, 1);
+  const TGraphe g2 = Graphe(s, 2);
+  for (std::int32_t i = 0; i <= 10; ++i) {
+    SCOPED_TRACE("point " + std::to_string(i));
+    EXPECT_NEAR(g1.Abscisse[i], 2.0 + i / 10.0, 1e-12);
+    EXPECT_NEAR(g2.Abscisse[i], 3.0 + i / 10.0, 1e-12);
+  }
+  EXPECT_NEAR(g1.Mfz[0], 0.0, 1e-12);
+  EXPECT_NEAR(g1.Mfz[10], -1.5, 1e-12);
+  EXPECT_NEAR(g2.Mfz[0], -1.5, 1e-12);
+  EXPECT_NEAR(g2.Mfz[10], 0.0, 1e-12);
+  for (const TGraphe* g : {&g1, &g2}) {
+    EXPECT_NEAR(g->Fleche[0], 0.0, 1e-12);
+    EXPECT_NEAR(g->Fleche[10], 0.0, 1e-12);
+  }
+}
+
+// Which loads make the total p of the element. The element is the cantilever of 1 m, E Iz = 1,
+// clamped at node 1, under p = -12 N/m; its displacements and end forces are set by hand, the same
+// in every case: tip deflection p L^4 / 8 E Iz = -1.5 m, tip slope p L^3 / 6 E Iz = -2 rad, end
+// forces at the clamp (-p L, -p L^2 / 2) = (12, 6); at the free end the shear and moment are zero,
+// stored as negative zeros so that even a load term of +0 added by mistake shows.
+// Without load terms the graph is the Hermite curve alone (-0.5 m at mid-span) and Ty and Mfz stay
+// -0. With p counted: Ty(0) = p L, Mfz(0) = p L^2 / 2, and the mid-span deflection is the exact
+// cantilever curve p x^2 (6 L^2 - 4 L x + x^2) / 24 E Iz = -0.53125 m for p = -12.
+struct CasCharges {
+  const char* nom;
+  std::vector<DonneesCharge> charges;
+  double pRetenu;  // the total counted; 0 when no load term may appear
+};
+
+TEST_F(GrapheElementTest, ChargesUniformesRetenues) {
+  const CasCharges cas[] = {
+      {"une charge", {{2, 1, -12, 0}}, -12},
+      {"deux charges qui s'ajoutent", {{2, 1, -5, 0}, {2, 1, -7, 0}}, -12},
+      {"juste au-dessus du seuil", {{2, 1, 2e-6, 0}}, 2e-6},
+      {"+5 et -5 s'annulent", {{2, 1, 5, 0}, {2, 1, -5, 0}}, 0},
+      {"1e-6 exactement", {{2, 1, 1e-6, 0}}, 0},
+      {"-1e-6 exactement", {{2, 1, -1e-6, 0}}, 0},
+      {"code 3, ni nodale ni code 2", {{3, 1, -12, 0}}, 0},
+      {"code 0", {{0, 1, -12, 0}}, 0},
+      {"charge nodale au noeud 1", {{1, 1, -12, 0}}, 0},
+      {"charge d'un autre element", {{2, 2, -12, 0}}, 0},
+  };
+  for (const CasCharges& c : cas) {
+    SCOPED_TRACE(c.nom);
+    TStructure& s = NouveauModele({0, 1}, {{1, 2, 1, 1}}, {{3, 1}}, c.charges);
+    s.F[1] = 0;
+    s.F[2] = 0;
+    s.F[3] = -1.5;
+    s.F[4] = -2;
+    TElement& e = s.Elements.Item(1);
+    e.Efforts[1] = 12;
+    e.Efforts[2] = 6;
+    e.Efforts[3] = -0.0;
+    e.Efforts[4] = -0.0;
+    const TGraphe g = Graphe(s, 1);
+    EXPECT_EQ(g.Fleche[10], -1.5);
+    EXPECT_EQ(g.Pente[10], -2.0);
+    if (c.pRetenu == 0) {
+      EXPECT_NEAR(g.Fleche[5], -0.5, 1e-15);
+      for (std::int32_t i = 0; i <= 10; ++i) {
+        SCOPED_TRACE("point " + std::to_string(i));
+        EXPECT_EQ(g.Ty[i], 0.0);
+        EXPECT_TRUE(std::signbit(g.Ty[i]));
+        EXPECT_EQ(g.Mfz[i], 0.0);
+        EXPECT_TRUE(std::signbit(g.Mfz[i]));
+      }
+    } else {
+      EXPECT_NEAR(g.Fleche[5], -0.5 + c.pRetenu / 384, 1e-15);
+      EXPECT_NEAR(g.Ty[0], c.pRetenu, 1e-15);
+      EXPECT_NEAR(g.Mfz[0], c.pRetenu / 2, 1e-15);
+    }
+  }
+  // The exact cantilever curve, from the counted load of -12 N/m.
+  TStructure& s = NouveauModele({0, 1}, {{1, 2, 1, 1}}, {{3, 1}}, {{2, 1, -12, 0}});
+  ASSERT_TRUE(Analyser(s));
+  EXPECT_NEAR(Graphe(s, 1).Fleche[5], -0.53125, 1e-12);
+}
+
+// A load of a code other than 1 and 2 loads the force vector as a uniform load but is left out of
+// the graph. Same beam as above (1 m, E Iz = 1, deflection blocked at both ends), -12 N/m: the
+// displacements and end forces are those of the loaded beam (end slopes -0.5 and 0.5, end forces
+// 6 N), but the graph draws the Hermite curve alone, -0.125 m at mid-span instead of -0.15625, with
+// a constant shear of 6 N and a moment 6 (1 - u) N.m instead of the parabola.
+TEST_F(GrapheElementTest, ChargeDeCodeInconnuAbsenteDuGraphe) {
+  TStructure& s = NouveauModele({0, 1}, {{1, 2, 1, 1}}, {{1, 1}, {1, 2}}, {{3, 1, -12, 0}});
+  ASSERT_TRUE(Analyser(s));
+  const TGraphe g = Graphe(s, 1);
+  const PointAttendu points[] = {
+      {0, 0.0, 0.0, -0.5, 6.0, 6.0},
+      {5, 0.5, -0.125, 0.0, 6.0, 3.0},
+      {10, 1.0, 0.0, 0.5, 6.0, 0.0},
+  };
+  for (const PointAttendu& p : points) VerifierPoint(g, p);
+}
+
+// An element without bending stiffness (E = 0, a product E Iz that underflows to 0, or one so small
+// that w = p L^3 / 12 E Iz overflows) between two
+// clamped nodes, under p = -12 N/m over 1 m. The structure solves (every degree of freedom is
+// blocked) with zero displacements, and the end forces are the fixed-end forces (6 N, 1 N.m,
+// 6 N, -1 N.m). The graph adds the shear and moment of the load, those of a fixed-fixed beam:
+// Ty = p (L/2 - x) from -6 to 6 N, Mfz = p (L^2 - 6 L x + 6 x^2) / 12, -1 N.m at the ends and
+// -p L^2 / 24 = 0.5 N.m at mid-span. The deflection and slope terms, which would divide by
+// E Iz, are left out: both stay 0, and no value is infinite or not a number.
+TEST_F(GrapheElementTest, ElementSansRigiditeEnFlexion) {
+  const DonneesElement elements[] = {
+      {1, 2, 0.0, 8.36e-6}, {1, 2, 1e-300, 1e-300}, {1, 2, 1e-300, 2e-12}};
+  for (const DonneesElement& element : elements) {
+    SCOPED_TRACE("E = " + std::to_string(element.E));
+    TStructure& s = NouveauModele({0, 1}, {element}, {{3, 1}, {3, 2}}, {{2, 1, -12, 0}});
+    ASSERT_TRUE(Analyser(s));
+    const TGraphe g = Graphe(s, 1);
+    for (std::int32_t i = 0; i <= 10; ++i) {
+      SCOPED_TRACE("point " + std::to_string(i));
+      EXPECT_EQ(g.Fleche[i], 0.0);
+      EXPECT_EQ(g.Pente[i], 0.0);
+      EXPECT_TRUE(std::isfinite(g.Ty[i]));
+      EXPECT_TRUE(std::isfinite(g.Mfz[i]));
+    }
+    const PointAttendu points[] = {
+        {0, 0.0, 0.0, 0.0, -6.0, -1.0},
+        {5, 0.5, 0.0, 0.0, 0.0, 0.5},
+        {10, 1.0, 0.0, 0.0, 6.0, -1.0},
+    };
+    for (const PointAttendu& p : points) VerifierPoint(g, p);
+  }
+}
+
+}  // namespace
