@@ -66,11 +66,14 @@ bool TElement::RigiditeElement(TMatrice4& k) const {
 }
 
 // K = sum over the elements of ke, added at the element's four DOFs. NbDdl = 2 x NbNoeuds (a
-// count of zero or less gives no DOF at all). Only the block 1..NbDdl is cleared and used. A
-// refused element stops the assembly, with no message of its own.
+// count of zero or less gives no DOF at all; one beyond the capacity of K is the range error).
+// Only the block 1..NbDdl is cleared and used. A refused element stops the assembly, with no
+// message of its own.
 bool TStructure::AssemblerRigidite() {
   Rapport.Ligne(Textes::AssemblageRigidite);
-  NbDdl = 2 * std::max(NbNoeuds, 0);
+  const std::int64_t nbDdl = 2 * static_cast<std::int64_t>(std::max(NbNoeuds, 0));
+  if (nbDdl > CapDdl) ErreurHorsLimites();
+  NbDdl = static_cast<std::int32_t>(nbDdl);
   for (std::int32_t r = 1; r <= NbDdl; ++r) {
     for (std::int32_t s = 1; s <= NbDdl; ++s) K[r][s] = 0;
   }
