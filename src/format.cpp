@@ -5,12 +5,22 @@
 // significant decimal digits in extended arithmetic and then rounds that
 // decimal form half away from zero at the last printed digit. The two differ
 // on exact halves (2.5 gives 3 here) and on values a hair below a half.
+//
+// The report writes a few thousand fields, so the string handling is kept to
+// a minimum: the 18 generated digits stay one 64-bit integer, which is cut
+// and rounded by an integer division; only the digits printed are turned
+// into characters, and they are written straight into the result string,
+// made once at its final width. A report field fits the string's own small
+// buffer, so a call allocates nothing.
 #include "format.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <string_view>
 
 // The digit generation relies on the 80-bit extended format: 64-bit mantissa.
 static_assert(std::numeric_limits<long double>::digits == 64,
@@ -25,10 +35,35 @@ const int DecimalesMax = 216;
 const int ChiffresMantisseMin = 2;
 const int ChiffresMantisseMax = 18;
 const int LargeurHorsMantisse = 8;  // sign, point, "E", exponent sign, 4 digits
-const std::uint64_t DixPuissance18 = 1000000000000000000u;
+const int ChiffresExposant = 4;
+
+// 10^0 to 10^18, as 64-bit integers.
+const std::uint64_t DixPuissanceEntiere[ChiffresGeneres + 1] = {
+    1u,
+    10u,
+    100u,
+    1000u,
+    10000u,
+    100000u,
+    1000000u,
+    10000000u,
+    100000000u,
+    1000000000u,
+    10000000000u,
+    100000000000u,
+    1000000000000u,
+    10000000000000u,
+    100000000000000u,
+    1000000000000000u,
+    10000000000000000u,
+    100000000000000000u,
+    1000000000000000000u,
+};
 
 // From 2^120 on, fixed point would need more than 37 integer digits.
 const long double SeuilScientifique = 0x1p120L;
+
+const int LongueurEntierMax = 11;  // "-2147483648"
 
 // Quotient rounded towards minus infinity; the built-in division truncates
 // towards zero, which is one too high for a negative inexact quotient.
@@ -50,11 +85,23 @@ constexpr int Decade(int b)
 static_assert(Decade(Etendu::max_exponent - 1) <= -Etendu::min_exponent10,
               "powers of ten table too short");
 
+// The decimal form of a power of ten, "<chiffres>e<n>", read by strtold,
+// which rounds correctly to extended. There is no radix character in it, so
+// the locale does not matter. `chiffres` is at most 45 digits long.
+long double LirePuissanceDix(std::string_view chiffres, int n)
+{
+    char texte[64];
+    char* fin = std::copy(chiffres.begin(), chiffres.end(), texte);
+    *fin++ = 'e';
+    fin = std::to_chars(fin, texte + sizeof texte - 1, n).ptr;
+    *fin = '\0';
+    return std::strtold(texte, nullptr);
+}
+
 // 10^n correctly rounded to extended, for n from min_exponent10 (-4931) to
-// max_exponent10 (4932). strtold rounds correctly, and "1e<n>" is read with
-// no radix character, so the locale does not matter. Each power is read once,
-// when first asked for: a report needs only a handful, and reading all ten
-// thousand up front would cost more than the whole analysis.
+// max_exponent10 (4932). Each power is read once, when first asked for: a
+// report needs only a handful, and reading all ten thousand up front would
+// cost more than the whole analysis.
 long double PuissanceDix(int n)
 {
     constexpr int premier = Etendu::min_exponent10;
@@ -63,7 +110,7 @@ long double PuissanceDix(int n)
     static bool lue[nombre];
     const std::size_t i = static_cast<std::size_t>(n - premier);
     if (!lue[i]) {
-        table[i] = std::strtold(("1e" + std::to_string(n)).c_str(), nullptr);
+        table[i] = LirePuissanceDix("1", n);
         lue[i] = true;
     }
     return table[i];
@@ -79,131 +126,216 @@ long double MultiplierParPuissanceDix(long double m, int n)
 {
     if (n <= Etendu::max_exponent10)
         return m * PuissanceDix(n);
-    const std::string cinqPuissance64 = "542101086242752217003726400434970855712890625";
-    const std::string puissance = cinqPuissance64 + "e" + std::to_string(n - 64);
-    return std::ldexp(m, 64) * std::strtold(puissance.c_str(), nullptr);
+    const std::string_view cinqPuissance64 = "542101086242752217003726400434970855712890625";
+    return std::ldexp(m, 64) * LirePuissanceDix(cinqPuissance64, n - 64);
 }
 
-// The decimal digits of a magnitude: L, then D; the value is about
-// L D[0] . D[1] D[2] ... x 10^k when L is 1, D[0] . D[1] ... x 10^k otherwise.
-struct Chiffres {
-    int k = 0;      // power of ten taken out by the scaling
-    int l = 0;      // lead digit L, 0 or 1
-    std::string d;  // the digits D
-};
+// The two digits of every number below 100, "00" to "99": digits are written
+// two at a time, which halves the divisions, the main cost of writing them.
+constexpr char Paires[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// A slice of at most nine digits, which fit in 32 bits: 32-bit divisions by
+// a constant cost fewer instructions than 64-bit ones.
+const int ChiffresTranche = 9;
+
+// Writes the `nombre` (at most 9) last decimal digits of v, with leading
+// zeros, in the `nombre` characters that end at `fin`; returns their start.
+char* EcrireTranche(std::uint32_t v, int nombre, char* fin)
+{
+    char* const debut = fin - nombre;
+    while (fin - debut >= 2) {
+        fin -= 2;
+        std::memcpy(fin, Paires + 2 * (v % 100), 2);
+        v /= 100;
+    }
+    if (fin != debut)
+        *--fin = static_cast<char>('0' + v % 10);
+    return fin;
+}
+
+// Writes the `nombre` decimal digits of v < 10^nombre, with leading zeros,
+// from `debut` on, and returns the end of what it wrote: slices of nine
+// digits from the right, the last one holding the first digits. A report's
+// numbers have nine digits at most, a single slice.
+char* EcrireChiffres(std::uint64_t v, int nombre, char* debut)
+{
+    char* const fin = debut + nombre;
+    char* finTranche = fin;
+    for (; nombre > ChiffresTranche; nombre -= ChiffresTranche) {
+        const std::uint64_t tranche = DixPuissanceEntiere[ChiffresTranche];
+        finTranche = EcrireTranche(static_cast<std::uint32_t>(v % tranche), ChiffresTranche,
+                                   finTranche);
+        v /= tranche;
+    }
+    EcrireTranche(static_cast<std::uint32_t>(v), nombre, finTranche);
+    return fin;
+}
 
 // Scaling: divides m by powers of ten until its binary exponent lies in 0..3,
 // that is 1 <= m < 16, and counts them in k. A magnitude below 1 has a
-// negative t and is multiplied by 10^|t|.
+// negative t and is multiplied by 10^|t|. As t is 0 exactly for those
+// exponents, the loop tests 1 <= m < 16 by comparisons, cheaper than
+// computing the exponent, and computes t only when it is not 0.
 long double MettreAEchelle(long double m, int& k)
 {
     k = 0;
-    while (m != 0) {
+    while (!(m >= 1 && m < 16) && m != 0) {
         const int t = Decade(std::ilogb(m));
-        if (t == 0)
-            break;
         m = MultiplierParPuissanceDix(m, -t);
         k += t;
     }
     return m;
 }
 
-// The 18 digits D and the lead digit L: y = m x 10^17, rounded once in
-// extended, then to the nearest integer with ties to even (default rounding
-// mode). As m < 16, y < 1.6 x 10^18, and L is 1 when y reaches 10^18.
+// The digits of a magnitude, as one integer: y = m x 10^17, rounded once in
+// extended, then to the nearest integer with ties to even (rint, in the
+// default rounding mode, which the program never changes). Written in decimal, y is the lead digit L followed by the 18 digits
+// D: as m < 16, y is at most 1.6 x 10^18, and L is 1 exactly when y reaches
+// 10^18.
+// The value is about L D[0] . D[1] D[2] ... x 10^k when L is 1,
+// D[0] . D[1] ... x 10^k otherwise.
+struct Chiffres {
+    int k = 0;            // power of ten taken out by the scaling
+    std::uint64_t y = 0;  // L and D
+};
+
 Chiffres GenererChiffres(long double m, bool echelle)
 {
     Chiffres c;
     if (echelle)
         m = MettreAEchelle(m, c.k);
     const long double produit = m * 1e17L;
-    std::uint64_t y = static_cast<std::uint64_t>(std::nearbyint(produit));
-    if (y >= DixPuissance18) {
-        y -= DixPuissance18;
-        c.l = 1;
-    }
-    c.d.assign(ChiffresGeneres, '0');
-    for (int i = ChiffresGeneres - 1; i >= 0; --i) {
-        c.d[static_cast<std::size_t>(i)] = static_cast<char>('0' + y % 10);
-        y /= 10;
-    }
+    c.y = static_cast<std::uint64_t>(std::rint(produit));
     return c;
 }
 
-// Keeps the first p digits of D. Below 18 digits, the (p+1)-th digit decides:
-// 5 or more adds one to the p-th digit, the carry running left through nines
-// and out of D[0] into L. When L is already 1, D starts with 6 at most
-// (m < 16), so the carry can only reach an L of 0. From 18 digits on, the
-// missing digits are zeros and nothing is rounded.
-void Couper(Chiffres& c, int p)
+// L and the first p digits of D, as one integer q.
+struct Coupe {
+    std::uint64_t q = 0;
+    int chiffres = 0;  // the digits of D in q, min(p, 18): L is 1 when q >= 10^chiffres
+};
+
+// Keeps the first p digits of D (p >= 1). Below 18 digits, the (p+1)-th digit
+// decides: 5 or more adds one to the p-th digit, the carry running left
+// through nines and out of D[0] into L. On the integer y, that is dropping
+// its last 18 - p digits and adding one when they make at least half of the
+// unit 10^(18-p) dropped; the carry is that of the addition. When L is
+// already 1, D starts with 6 at most (y <= 1.6 x 10^18), so the carry can
+// only reach an L of 0. From 18 digits on, nothing is rounded, and the
+// missing digits are zeros, written by the callers.
+Coupe Couper(std::uint64_t y, int p)
 {
-    const std::size_t fin = static_cast<std::size_t>(p);
-    if (p < ChiffresGeneres && c.d[fin] >= '5') {
-        std::size_t i = fin;
-        while (i > 0 && c.d[i - 1] == '9')
-            c.d[--i] = '0';
-        if (i > 0)
-            ++c.d[i - 1];
-        else
-            c.l = 1;
-    }
-    c.d.resize(fin, '0');
+    if (p >= ChiffresGeneres)
+        return {y, ChiffresGeneres};
+    const std::uint64_t unite = DixPuissanceEntiere[ChiffresGeneres - p];
+    std::uint64_t q = y / unite;
+    if (y % unite >= unite / 2)
+        ++q;
+    return {q, p};
 }
 
-std::string AlignerADroite(const std::string& texte, int largeur)
+// A field for a text of `longueur` characters: the width, or the text's
+// length when that is more, in blanks. The caller writes the text over the
+// last `longueur` blanks, straight into the string: no copy, and no
+// allocation when the field fits the string's own small buffer.
+std::string Champ(std::size_t longueur, int largeur)
 {
-    if (largeur <= 0 || static_cast<std::size_t>(largeur) <= texte.size())
-        return texte;
-    return std::string(static_cast<std::size_t>(largeur) - texte.size(), ' ') + texte;
+    const bool aligner = largeur > 0 && static_cast<std::size_t>(largeur) > longueur;
+    return std::string(aligner ? static_cast<std::size_t>(largeur) : longueur, ' ');
+}
+
+// Where a text of `longueur` characters starts in its field.
+char* DebutDuTexte(std::string& champ, std::size_t longueur)
+{
+    return champ.data() + (champ.size() - longueur);
+}
+
+// The text right-aligned in the width.
+std::string AlignerADroite(std::string_view texte, int largeur)
+{
+    std::string champ = Champ(texte.size(), largeur);
+    std::copy(texte.begin(), texte.end(), DebutDuTexte(champ, texte.size()));
+    return champ;
 }
 
 // Fixed point for m < 2^120: a magnitude below 10 is not scaled (k = 0);
-// k + 1 integer digits (after L when L is 1), then the decimals.
-std::string FormatFixe(bool negatif, long double m, int decimales)
+// k + 1 integer digits (after L when L is 1), then the decimals. Of these
+// k + 1 + d digits of D, q holds the first min(k + 1 + d, 18), after L, and
+// a division by a power of ten splits them between the integer part and the
+// decimals; the digits of D beyond the 18th are zeros.
+std::string FormatFixe(bool negatif, long double m, int decimales, int largeur)
 {
-    Chiffres c = GenererChiffres(m, m >= 10);
-    const std::size_t entiers = static_cast<std::size_t>(c.k + 1);
-    Couper(c, c.k + 1 + decimales);
-    std::string texte = negatif ? "-" : "";
-    if (c.l == 1)
-        texte += '1';
-    texte += c.d.substr(0, entiers);
-    if (decimales > 0)
-        texte += "." + c.d.substr(entiers);
-    return texte;
-}
-
-// The exponent's sign and its magnitude in exactly four digits; the extended
-// range keeps it below 10000 (at most 4951).
-std::string FormatExposant(int exposant)
-{
-    const std::string chiffres = std::to_string(std::abs(exposant));
-    return (exposant >= 0 ? "+" : "-") + std::string(4 - chiffres.size(), '0') + chiffres;
+    const Chiffres c = GenererChiffres(m, m >= 10);
+    const int entiers = c.k + 1;
+    const Coupe coupe = Couper(c.y, entiers + decimales);
+    const int chiffresEntiers = std::min(coupe.chiffres, entiers);
+    const int chiffresDecimaux = coupe.chiffres - chiffresEntiers;
+    const std::uint64_t unite = DixPuissanceEntiere[chiffresDecimaux];
+    std::uint64_t partieEntiere = coupe.q / unite;
+    const bool l = partieEntiere >= DixPuissanceEntiere[chiffresEntiers];
+    if (l)
+        partieEntiere -= DixPuissanceEntiere[chiffresEntiers];
+    const int longueur = (negatif ? 1 : 0) + (l ? 1 : 0) + entiers
+                         + (decimales > 0 ? 1 + decimales : 0);
+    std::string champ = Champ(static_cast<std::size_t>(longueur), largeur);
+    char* fin = DebutDuTexte(champ, static_cast<std::size_t>(longueur));
+    if (negatif)
+        *fin++ = '-';
+    if (l)
+        *fin++ = '1';
+    fin = EcrireChiffres(partieEntiere, chiffresEntiers, fin);
+    fin = std::fill_n(fin, entiers - chiffresEntiers, '0');
+    if (decimales > 0) {
+        *fin++ = '.';
+        fin = EcrireChiffres(coupe.q % unite, chiffresDecimaux, fin);
+        std::fill_n(fin, decimales - chiffresDecimaux, '0');
+    }
+    return champ;
 }
 
 // Scientific form: n = w - 8 mantissa digits, between 2 and 18, counted from
 // L when L is 1 (the exponent then gains one); a sign position ("-" or a
-// blank), d.ddd, "E" and the exponent: n + 8 characters, then right-aligned.
+// blank), d.ddd, "E", the exponent's sign and its magnitude in exactly four
+// digits (the extended range keeps it below 10000, at most 4951): n + 8
+// characters, right-aligned.
 std::string FormatScientifique(bool negatif, long double m, int largeur)
 {
     // Clamping the width before subtracting keeps any width from overflowing.
     const int n = std::clamp(largeur, ChiffresMantisseMin + LargeurHorsMantisse,
                              ChiffresMantisseMax + LargeurHorsMantisse)
                   - LargeurHorsMantisse;
-    Chiffres c = GenererChiffres(m, true);
-    Couper(c, n - c.l);
-    // A carry into L leaves n zeros in D: the mantissa is then 1 and n - 1 zeros.
-    const std::string mantisse = (c.l == 1 ? "1" + c.d : c.d).substr(0, static_cast<std::size_t>(n));
-    const std::string texte = (negatif ? "-" : " ") + mantisse.substr(0, 1) + "."
-                              + mantisse.substr(1) + "E" + FormatExposant(c.k + c.l);
-    return AlignerADroite(texte, largeur);
+    const Chiffres c = GenererChiffres(m, true);
+    const int l = c.y >= DixPuissanceEntiere[ChiffresGeneres] ? 1 : 0;
+    const Coupe coupe = Couper(c.y, n - l);
+    const int exposant = c.k + (coupe.q >= DixPuissanceEntiere[coupe.chiffres] ? 1 : 0);
+    // A carry into an L of 0 leaves q = 10^n, 1 and n zeros, of which the
+    // mantissa keeps n.
+    const std::uint64_t mantisse = coupe.q >= DixPuissanceEntiere[n] ? coupe.q / 10 : coupe.q;
+    const std::uint64_t unite = DixPuissanceEntiere[n - 1];
+    const std::size_t longueur = static_cast<std::size_t>(n + LargeurHorsMantisse);
+    std::string champ = Champ(longueur, largeur);
+    char* fin = DebutDuTexte(champ, longueur);
+    *fin++ = negatif ? '-' : ' ';
+    *fin++ = static_cast<char>('0' + mantisse / unite);
+    *fin++ = '.';
+    fin = EcrireChiffres(mantisse % unite, n - 1, fin);
+    *fin++ = 'E';
+    *fin++ = exposant >= 0 ? '+' : '-';
+    EcrireChiffres(static_cast<std::uint64_t>(std::abs(exposant)), ChiffresExposant, fin);
+    return champ;
 }
 
 }  // namespace
 
+// std::to_chars writes what std::to_string would, in a local array.
 std::string FormatEntier(std::int32_t valeur, int largeur)
 {
-    return AlignerADroite(std::to_string(valeur), largeur);
+    char texte[LongueurEntierMax];
+    const char* const fin = std::to_chars(texte, texte + LongueurEntierMax, valeur).ptr;
+    return AlignerADroite({texte, static_cast<std::size_t>(fin - texte)}, largeur);
 }
 
 std::string FormatTexte(const std::string& texte, int largeur)
@@ -221,5 +353,5 @@ std::string FormatReel(long double valeur, int largeur, int decimales)
     const long double m = std::fabs(valeur);
     if (decimales < 0 || m >= SeuilScientifique)
         return FormatScientifique(negatif, m, largeur);
-    return AlignerADroite(FormatFixe(negatif, m, std::min(decimales, DecimalesMax)), largeur);
+    return FormatFixe(negatif, m, std::min(decimales, DecimalesMax), largeur);
 }

@@ -147,6 +147,24 @@ TEST(FormatReelFixe, DigitsBeyondTheGeneratedAreZeros)
     });
 }
 
+TEST(FormatReelFixe, LongDigitRuns)
+{
+    Verifier({
+        {1234567890123.25, 0, 1, "1234567890123.3", "13 integer digits, exact half; printf gives ...123.2"},
+        {1234567890123.25, 20, 2, "    1234567890123.25", "13 integer digits, right-aligned"},
+        {999999999.5, 0, 0, "1000000000", "carry through nine nines into a tenth digit"},
+        {12345678901234567890.0, 0, 0, "12345678901234567170",
+         "double 12345678901234567168: lead digit, 18 digits, a zero"},
+        {1e18, 0, 0, "1" + Zeros(18), "exact double 10^18"},
+        {0.1, 0, 16, "0.1000000000000000", "double 0.1000000000000000055...: the 18th digit rounds down"},
+        {0.1, 0, 17, "0.10000000000000001", "all 18 digits, 17 of them decimals"},
+        {0.1, 0, 20, "0.10000000000000001000", "18 digits, then zeros among the decimals"},
+        {123.456, 0, 20, "123.45600000000000310000",
+         "double 123.456000000000003069...: scaled to 12.3456..., lead digit and 18 digits, then zeros"},
+        {0.000123456789012345678L, 0, 12, "0.000123456789", "leading zeros of D among the decimals"},
+    });
+}
+
 TEST(FormatReelFixe, DecimalsAbove216CountAs216)
 {
     const std::string attendu = "0.33333333333333331" + Zeros(199);
@@ -193,6 +211,16 @@ TEST(FormatReelScientifique, MantissaRounding)
         {9.96, 10, -1, " 1.0E+0001", "carry out of the first digit raises the exponent"},
         {-99.96, 10, -1, "-1.0E+0002", "carry out of the first digit, negative"},
         {std::nextafter(2.5L, 0.0L), 10, -1, " 2.5E+0000", "extended a hair below 2.5"},
+    });
+}
+
+TEST(FormatReelScientifique, LongMantissas)
+{
+    Verifier({
+        {123456789.0, 17, -1, " 1.23456789E+0008", "n = 9"},
+        {12.96, 26, -1, " 1.29600000000000009E+0001",
+         "n = 18 from the lead digit: y = 1296000000000000085, its 18th digit 5 rounds up"},
+        {-12.96, 30, -1, "    -1.29600000000000009E+0001", "n = 18, negative, four blanks"},
     });
 }
 
