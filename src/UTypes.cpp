@@ -163,8 +163,12 @@ double TTexteLu::LireReel() {
 // The report file
 // ---------------------------------------------------------------------------------------------
 
+// A name typed with a NUL byte in it names no file: the system would read it only up to the NUL,
+// and so open or replace another file than the one named.
+static bool NomDeFichier(const std::string& nom) { return nom.find('\0') == std::string::npos; }
+
 bool TRapport::Creer(const std::string& nom) {
-  Fichier = std::fopen(nom.c_str(), "wb");
+  Fichier = NomDeFichier(nom) ? std::fopen(nom.c_str(), "wb") : nullptr;
   return Fichier != nullptr;
 }
 
@@ -254,7 +258,7 @@ using TFichierLu = std::unique_ptr<std::FILE, FermerFichier>;
 
 // Opens the data file; a directory counts as a file that cannot be opened.
 TFichierLu OuvrirDonnees(const std::string& nom) {
-  TFichierLu fichier(std::fopen(nom.c_str(), "rb"));
+  TFichierLu fichier(NomDeFichier(nom) ? std::fopen(nom.c_str(), "rb") : nullptr);
   struct stat etat;
   if (fichier && (fstat(fileno(fichier.get()), &etat) != 0 || S_ISDIR(etat.st_mode))) {
     fichier.reset();
