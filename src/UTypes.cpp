@@ -173,7 +173,8 @@ bool TRapport::Creer(const std::string& nom) {
 }
 
 void TRapport::Ecrire(const std::string& texte) {
-  if (std::fwrite(texte.data(), 1, texte.size(), Fichier) != texte.size()) ErreurEntreeSortie(errno);
+  if (std::fwrite(texte.data(), 1, texte.size(), Fichier) != texte.size())
+    ErreurEntreeSortie(errno);
 }
 
 void TRapport::FinLigne() { Ecrire("\r\n"); }
@@ -281,8 +282,7 @@ bool TStructure::LireDonnees() {
   NomFichier = console.LireLigne();
   if (NomFichier.empty()) return false;
 
-  const std::string nomDonnees =
-      (NomFichier + Textes::ExtensionDonnees).substr(0, LongueurNomMax);
+  const std::string nomDonnees = (NomFichier + Textes::ExtensionDonnees).substr(0, LongueurNomMax);
   TFichierLu fichier = OuvrirDonnees(nomDonnees);
   if (!fichier) return false;
   if (!Rapport.Creer(NomFichier + Textes::ExtensionRapport)) return false;

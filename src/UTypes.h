@@ -87,11 +87,11 @@ std::size_t TTableau<T, Bas, Haut>::Position(std::int32_t i) {
 class TTexteLu {
  public:
   explicit TTexteLu(std::FILE* fichier) : Fichier(fichier) {}
-  bool Fin();                    // at the end of the file, or before a Ctrl-Z
-  std::string LireLigne();       // the next line, its first 80 characters; the rest is discarded
-  void FinirLigne();             // discards the rest of the current line, its line end included
-  std::int32_t LireEntier();     // a free-format integer; 0 at the end of the file
-  double LireReel();             // a free-format real; 0 at the end of the file
+  bool Fin();                 // at the end of the file, or before a Ctrl-Z
+  std::string LireLigne();    // the next line, its first 80 characters; the rest is discarded
+  void FinirLigne();          // discards the rest of the current line, its line end included
+  std::int32_t LireEntier();  // a free-format integer; 0 at the end of the file
+  double LireReel();          // a free-format real; 0 at the end of the file
 
  private:
   int Regarder();  // the next byte, not consumed, or FinFichier
@@ -110,7 +110,7 @@ class TRapport {
   void Ecrire(const std::string& texte);
   void FinLigne();
   void Ligne(const std::string& texte);  // the text, then CR LF
-  void Vider();                           // pushes the buffered text to the file
+  void Vider();                          // pushes the buffered text to the file
   void Fermer();
   void Abandonner();  // after a run-time error: closes without any check or message
   ~TRapport();

@@ -67,18 +67,12 @@ const int LongueurEntierMax = 11;  // "-2147483648"
 
 // Quotient rounded towards minus infinity; the built-in division truncates
 // towards zero, which is one too high for a negative inexact quotient.
-constexpr int DivisionPlancher(int a, int b)
-{
-    return a / b - ((a % b != 0 && a < 0) ? 1 : 0);
-}
+constexpr int DivisionPlancher(int a, int b) { return a / b - ((a % b != 0 && a < 0) ? 1 : 0); }
 
 // Power of ten t taken out of a magnitude whose binary exponent is b:
 // floor(b x 19728 / 65536), where 19728 / 65536 is log10(2) to 16 bits. The
 // scaled magnitude lands near 1..20, and the scaling loop finishes the job.
-constexpr int Decade(int b)
-{
-    return DivisionPlancher(b * 19728, 65536);
-}
+constexpr int Decade(int b) { return DivisionPlancher(b * 19728, 65536); }
 
 // The largest magnitude, of binary exponent max_exponent - 1, needs 10^-4931,
 // the smallest power in the table.
@@ -88,32 +82,30 @@ static_assert(Decade(Etendu::max_exponent - 1) <= -Etendu::min_exponent10,
 // The decimal form of a power of ten, "<chiffres>e<n>", read by strtold,
 // which rounds correctly to extended. There is no radix character in it, so
 // the locale does not matter. `chiffres` is at most 45 digits long.
-long double LirePuissanceDix(std::string_view chiffres, int n)
-{
-    char texte[64];
-    char* fin = std::copy(chiffres.begin(), chiffres.end(), texte);
-    *fin++ = 'e';
-    fin = std::to_chars(fin, texte + sizeof texte - 1, n).ptr;
-    *fin = '\0';
-    return std::strtold(texte, nullptr);
+long double LirePuissanceDix(std::string_view chiffres, int n) {
+  char texte[64];
+  char* fin = std::copy(chiffres.begin(), chiffres.end(), texte);
+  *fin++ = 'e';
+  fin = std::to_chars(fin, texte + sizeof texte - 1, n).ptr;
+  *fin = '\0';
+  return std::strtold(texte, nullptr);
 }
 
 // 10^n correctly rounded to extended, for n from min_exponent10 (-4931) to
 // max_exponent10 (4932). Each power is read once, when first asked for: a
 // report needs only a handful, and reading all ten thousand up front would
 // cost more than the whole analysis.
-long double PuissanceDix(int n)
-{
-    constexpr int premier = Etendu::min_exponent10;
-    constexpr int nombre = Etendu::max_exponent10 - premier + 1;
-    static long double table[nombre];
-    static bool lue[nombre];
-    const std::size_t i = static_cast<std::size_t>(n - premier);
-    if (!lue[i]) {
-        table[i] = LirePuissanceDix("1", n);
-        lue[i] = true;
-    }
-    return table[i];
+long double PuissanceDix(int n) {
+  constexpr int premier = Etendu::min_exponent10;
+  constexpr int nombre = Etendu::max_exponent10 - premier + 1;
+  static long double table[nombre];
+  static bool lue[nombre];
+  const std::size_t i = static_cast<std::size_t>(n - premier);
+  if (!lue[i]) {
+    table[i] = LirePuissanceDix("1", n);
+    lue[i] = true;
+  }
+  return table[i];
 }
 
 // m x 10^n with a single rounding of the product.
@@ -122,12 +114,10 @@ long double PuissanceDix(int n)
 // those, m x 2^64 is exact, and 10^n x 2^-64 = 5^64 x 10^(n-64) is read from
 // its exact decimal form and rounded once by strtold, to the same mantissa as
 // 10^n. The product is then the one that an unlimited exponent would give.
-long double MultiplierParPuissanceDix(long double m, int n)
-{
-    if (n <= Etendu::max_exponent10)
-        return m * PuissanceDix(n);
-    const std::string_view cinqPuissance64 = "542101086242752217003726400434970855712890625";
-    return std::ldexp(m, 64) * LirePuissanceDix(cinqPuissance64, n - 64);
+long double MultiplierParPuissanceDix(long double m, int n) {
+  if (n <= Etendu::max_exponent10) return m * PuissanceDix(n);
+  const std::string_view cinqPuissance64 = "542101086242752217003726400434970855712890625";
+  return std::ldexp(m, 64) * LirePuissanceDix(cinqPuissance64, n - 64);
 }
 
 // The two digits of every number below 100, "00" to "99": digits are written
@@ -143,35 +133,32 @@ const int ChiffresTranche = 9;
 
 // Writes the `nombre` (at most 9) last decimal digits of v, with leading
 // zeros, in the `nombre` characters that end at `fin`; returns their start.
-char* EcrireTranche(std::uint32_t v, int nombre, char* fin)
-{
-    char* const debut = fin - nombre;
-    while (fin - debut >= 2) {
-        fin -= 2;
-        std::memcpy(fin, Paires + 2 * (v % 100), 2);
-        v /= 100;
-    }
-    if (fin != debut)
-        *--fin = static_cast<char>('0' + v % 10);
-    return fin;
+char* EcrireTranche(std::uint32_t v, int nombre, char* fin) {
+  char* const debut = fin - nombre;
+  while (fin - debut >= 2) {
+    fin -= 2;
+    std::memcpy(fin, Paires + 2 * (v % 100), 2);
+    v /= 100;
+  }
+  if (fin != debut) *--fin = static_cast<char>('0' + v % 10);
+  return fin;
 }
 
 // Writes the `nombre` decimal digits of v < 10^nombre, with leading zeros,
 // from `debut` on, and returns the end of what it wrote: slices of nine
 // digits from the right, the last one holding the first digits. A report's
 // numbers have nine digits at most, a single slice.
-char* EcrireChiffres(std::uint64_t v, int nombre, char* debut)
-{
-    char* const fin = debut + nombre;
-    char* finTranche = fin;
-    for (; nombre > ChiffresTranche; nombre -= ChiffresTranche) {
-        const std::uint64_t tranche = DixPuissanceEntiere[ChiffresTranche];
-        finTranche = EcrireTranche(static_cast<std::uint32_t>(v % tranche), ChiffresTranche,
-                                   finTranche);
-        v /= tranche;
-    }
-    EcrireTranche(static_cast<std::uint32_t>(v), nombre, finTranche);
-    return fin;
+char* EcrireChiffres(std::uint64_t v, int nombre, char* debut) {
+  char* const fin = debut + nombre;
+  char* finTranche = fin;
+  for (; nombre > ChiffresTranche; nombre -= ChiffresTranche) {
+    const std::uint64_t tranche = DixPuissanceEntiere[ChiffresTranche];
+    finTranche =
+        EcrireTranche(static_cast<std::uint32_t>(v % tranche), ChiffresTranche, finTranche);
+    v /= tranche;
+  }
+  EcrireTranche(static_cast<std::uint32_t>(v), nombre, finTranche);
+  return fin;
 }
 
 // Scaling: divides m by powers of ten until its binary exponent lies in 0..3,
@@ -179,43 +166,39 @@ char* EcrireChiffres(std::uint64_t v, int nombre, char* debut)
 // negative t and is multiplied by 10^|t|. As t is 0 exactly for those
 // exponents, the loop tests 1 <= m < 16 by comparisons, cheaper than
 // computing the exponent, and computes t only when it is not 0.
-long double MettreAEchelle(long double m, int& k)
-{
-    k = 0;
-    while (!(m >= 1 && m < 16) && m != 0) {
-        const int t = Decade(std::ilogb(m));
-        m = MultiplierParPuissanceDix(m, -t);
-        k += t;
-    }
-    return m;
+long double MettreAEchelle(long double m, int& k) {
+  k = 0;
+  while (!(m >= 1 && m < 16) && m != 0) {
+    const int t = Decade(std::ilogb(m));
+    m = MultiplierParPuissanceDix(m, -t);
+    k += t;
+  }
+  return m;
 }
 
 // The digits of a magnitude, as one integer: y = m x 10^17, rounded once in
 // extended, then to the nearest integer with ties to even (rint, in the
-// default rounding mode, which the program never changes). Written in decimal, y is the lead digit L followed by the 18 digits
-// D: as m < 16, y is at most 1.6 x 10^18, and L is 1 exactly when y reaches
-// 10^18.
-// The value is about L D[0] . D[1] D[2] ... x 10^k when L is 1,
-// D[0] . D[1] ... x 10^k otherwise.
+// default rounding mode, which the program never changes). Written in decimal, y is the lead digit
+// L followed by the 18 digits D: as m < 16, y is at most 1.6 x 10^18, and L is 1 exactly when y
+// reaches 10^18. The value is about L D[0] . D[1] D[2] ... x 10^k when L is 1, D[0] . D[1] ... x
+// 10^k otherwise.
 struct Chiffres {
-    int k = 0;            // power of ten taken out by the scaling
-    std::uint64_t y = 0;  // L and D
+  int k = 0;            // power of ten taken out by the scaling
+  std::uint64_t y = 0;  // L and D
 };
 
-Chiffres GenererChiffres(long double m, bool echelle)
-{
-    Chiffres c;
-    if (echelle)
-        m = MettreAEchelle(m, c.k);
-    const long double produit = m * 1e17L;
-    c.y = static_cast<std::uint64_t>(std::rint(produit));
-    return c;
+Chiffres GenererChiffres(long double m, bool echelle) {
+  Chiffres c;
+  if (echelle) m = MettreAEchelle(m, c.k);
+  const long double produit = m * 1e17L;
+  c.y = static_cast<std::uint64_t>(std::rint(produit));
+  return c;
 }
 
 // L and the first p digits of D, as one integer q.
 struct Coupe {
-    std::uint64_t q = 0;
-    int chiffres = 0;  // the digits of D in q, min(p, 18): L is 1 when q >= 10^chiffres
+  std::uint64_t q = 0;
+  int chiffres = 0;  // the digits of D in q, min(p, 18): L is 1 when q >= 10^chiffres
 };
 
 // Keeps the first p digits of D (p >= 1). Below 18 digits, the (p+1)-th digit
@@ -226,39 +209,33 @@ struct Coupe {
 // already 1, D starts with 6 at most (y <= 1.6 x 10^18), so the carry can
 // only reach an L of 0. From 18 digits on, nothing is rounded, and the
 // missing digits are zeros, written by the callers.
-Coupe Couper(std::uint64_t y, int p)
-{
-    if (p >= ChiffresGeneres)
-        return {y, ChiffresGeneres};
-    const std::uint64_t unite = DixPuissanceEntiere[ChiffresGeneres - p];
-    std::uint64_t q = y / unite;
-    if (y % unite >= unite / 2)
-        ++q;
-    return {q, p};
+Coupe Couper(std::uint64_t y, int p) {
+  if (p >= ChiffresGeneres) return {y, ChiffresGeneres};
+  const std::uint64_t unite = DixPuissanceEntiere[ChiffresGeneres - p];
+  std::uint64_t q = y / unite;
+  if (y % unite >= unite / 2) ++q;
+  return {q, p};
 }
 
 // A field for a text of `longueur` characters: the width, or the text's
 // length when that is more, in blanks. The caller writes the text over the
 // last `longueur` blanks, straight into the string: no copy, and no
 // allocation when the field fits the string's own small buffer.
-std::string Champ(std::size_t longueur, int largeur)
-{
-    const bool aligner = largeur > 0 && static_cast<std::size_t>(largeur) > longueur;
-    return std::string(aligner ? static_cast<std::size_t>(largeur) : longueur, ' ');
+std::string Champ(std::size_t longueur, int largeur) {
+  const bool aligner = largeur > 0 && static_cast<std::size_t>(largeur) > longueur;
+  return std::string(aligner ? static_cast<std::size_t>(largeur) : longueur, ' ');
 }
 
 // Where a text of `longueur` characters starts in its field.
-char* DebutDuTexte(std::string& champ, std::size_t longueur)
-{
-    return champ.data() + (champ.size() - longueur);
+char* DebutDuTexte(std::string& champ, std::size_t longueur) {
+  return champ.data() + (champ.size() - longueur);
 }
 
 // The text right-aligned in the width.
-std::string AlignerADroite(std::string_view texte, int largeur)
-{
-    std::string champ = Champ(texte.size(), largeur);
-    std::copy(texte.begin(), texte.end(), DebutDuTexte(champ, texte.size()));
-    return champ;
+std::string AlignerADroite(std::string_view texte, int largeur) {
+  std::string champ = Champ(texte.size(), largeur);
+  std::copy(texte.begin(), texte.end(), DebutDuTexte(champ, texte.size()));
+  return champ;
 }
 
 // Fixed point for m < 2^120: a magnitude below 10 is not scaled (k = 0);
@@ -266,34 +243,30 @@ std::string AlignerADroite(std::string_view texte, int largeur)
 // k + 1 + d digits of D, q holds the first min(k + 1 + d, 18), after L, and
 // a division by a power of ten splits them between the integer part and the
 // decimals; the digits of D beyond the 18th are zeros.
-std::string FormatFixe(bool negatif, long double m, int decimales, int largeur)
-{
-    const Chiffres c = GenererChiffres(m, m >= 10);
-    const int entiers = c.k + 1;
-    const Coupe coupe = Couper(c.y, entiers + decimales);
-    const int chiffresEntiers = std::min(coupe.chiffres, entiers);
-    const int chiffresDecimaux = coupe.chiffres - chiffresEntiers;
-    const std::uint64_t unite = DixPuissanceEntiere[chiffresDecimaux];
-    std::uint64_t partieEntiere = coupe.q / unite;
-    const bool l = partieEntiere >= DixPuissanceEntiere[chiffresEntiers];
-    if (l)
-        partieEntiere -= DixPuissanceEntiere[chiffresEntiers];
-    const int longueur = (negatif ? 1 : 0) + (l ? 1 : 0) + entiers
-                         + (decimales > 0 ? 1 + decimales : 0);
-    std::string champ = Champ(static_cast<std::size_t>(longueur), largeur);
-    char* fin = DebutDuTexte(champ, static_cast<std::size_t>(longueur));
-    if (negatif)
-        *fin++ = '-';
-    if (l)
-        *fin++ = '1';
-    fin = EcrireChiffres(partieEntiere, chiffresEntiers, fin);
-    fin = std::fill_n(fin, entiers - chiffresEntiers, '0');
-    if (decimales > 0) {
-        *fin++ = '.';
-        fin = EcrireChiffres(coupe.q % unite, chiffresDecimaux, fin);
-        std::fill_n(fin, decimales - chiffresDecimaux, '0');
-    }
-    return champ;
+std::string FormatFixe(bool negatif, long double m, int decimales, int largeur) {
+  const Chiffres c = GenererChiffres(m, m >= 10);
+  const int entiers = c.k + 1;
+  const Coupe coupe = Couper(c.y, entiers + decimales);
+  const int chiffresEntiers = std::min(coupe.chiffres, entiers);
+  const int chiffresDecimaux = coupe.chiffres - chiffresEntiers;
+  const std::uint64_t unite = DixPuissanceEntiere[chiffresDecimaux];
+  std::uint64_t partieEntiere = coupe.q / unite;
+  const bool l = partieEntiere >= DixPuissanceEntiere[chiffresEntiers];
+  if (l) partieEntiere -= DixPuissanceEntiere[chiffresEntiers];
+  const int longueur =
+      (negatif ? 1 : 0) + (l ? 1 : 0) + entiers + (decimales > 0 ? 1 + decimales : 0);
+  std::string champ = Champ(static_cast<std::size_t>(longueur), largeur);
+  char* fin = DebutDuTexte(champ, static_cast<std::size_t>(longueur));
+  if (negatif) *fin++ = '-';
+  if (l) *fin++ = '1';
+  fin = EcrireChiffres(partieEntiere, chiffresEntiers, fin);
+  fin = std::fill_n(fin, entiers - chiffresEntiers, '0');
+  if (decimales > 0) {
+    *fin++ = '.';
+    fin = EcrireChiffres(coupe.q % unite, chiffresDecimaux, fin);
+    std::fill_n(fin, decimales - chiffresDecimaux, '0');
+  }
+  return champ;
 }
 
 // Scientific form: n = w - 8 mantissa digits, between 2 and 18, counted from
@@ -301,57 +274,50 @@ std::string FormatFixe(bool negatif, long double m, int decimales, int largeur)
 // blank), d.ddd, "E", the exponent's sign and its magnitude in exactly four
 // digits (the extended range keeps it below 10000, at most 4951): n + 8
 // characters, right-aligned.
-std::string FormatScientifique(bool negatif, long double m, int largeur)
-{
-    // Clamping the width before subtracting keeps any width from overflowing.
-    const int n = std::clamp(largeur, ChiffresMantisseMin + LargeurHorsMantisse,
-                             ChiffresMantisseMax + LargeurHorsMantisse)
-                  - LargeurHorsMantisse;
-    const Chiffres c = GenererChiffres(m, true);
-    const int l = c.y >= DixPuissanceEntiere[ChiffresGeneres] ? 1 : 0;
-    const Coupe coupe = Couper(c.y, n - l);
-    const int exposant = c.k + (coupe.q >= DixPuissanceEntiere[coupe.chiffres] ? 1 : 0);
-    // A carry into an L of 0 leaves q = 10^n, 1 and n zeros, of which the
-    // mantissa keeps n.
-    const std::uint64_t mantisse = coupe.q >= DixPuissanceEntiere[n] ? coupe.q / 10 : coupe.q;
-    const std::uint64_t unite = DixPuissanceEntiere[n - 1];
-    const std::size_t longueur = static_cast<std::size_t>(n + LargeurHorsMantisse);
-    std::string champ = Champ(longueur, largeur);
-    char* fin = DebutDuTexte(champ, longueur);
-    *fin++ = negatif ? '-' : ' ';
-    *fin++ = static_cast<char>('0' + mantisse / unite);
-    *fin++ = '.';
-    fin = EcrireChiffres(mantisse % unite, n - 1, fin);
-    *fin++ = 'E';
-    *fin++ = exposant >= 0 ? '+' : '-';
-    EcrireChiffres(static_cast<std::uint64_t>(std::abs(exposant)), ChiffresExposant, fin);
-    return champ;
+std::string FormatScientifique(bool negatif, long double m, int largeur) {
+  // Clamping the width before subtracting keeps any width from overflowing.
+  const int n = std::clamp(largeur, ChiffresMantisseMin + LargeurHorsMantisse,
+                           ChiffresMantisseMax + LargeurHorsMantisse) -
+                LargeurHorsMantisse;
+  const Chiffres c = GenererChiffres(m, true);
+  const int l = c.y >= DixPuissanceEntiere[ChiffresGeneres] ? 1 : 0;
+  const Coupe coupe = Couper(c.y, n - l);
+  const int exposant = c.k + (coupe.q >= DixPuissanceEntiere[coupe.chiffres] ? 1 : 0);
+  // A carry into an L of 0 leaves q = 10^n, 1 and n zeros, of which the
+  // mantissa keeps n.
+  const std::uint64_t mantisse = coupe.q >= DixPuissanceEntiere[n] ? coupe.q / 10 : coupe.q;
+  const std::uint64_t unite = DixPuissanceEntiere[n - 1];
+  const std::size_t longueur = static_cast<std::size_t>(n + LargeurHorsMantisse);
+  std::string champ = Champ(longueur, largeur);
+  char* fin = DebutDuTexte(champ, longueur);
+  *fin++ = negatif ? '-' : ' ';
+  *fin++ = static_cast<char>('0' + mantisse / unite);
+  *fin++ = '.';
+  fin = EcrireChiffres(mantisse % unite, n - 1, fin);
+  *fin++ = 'E';
+  *fin++ = exposant >= 0 ? '+' : '-';
+  EcrireChiffres(static_cast<std::uint64_t>(std::abs(exposant)), ChiffresExposant, fin);
+  return champ;
 }
 
 }  // namespace
 
 // std::to_chars writes what std::to_string would, in a local array.
-std::string FormatEntier(std::int32_t valeur, int largeur)
-{
-    char texte[LongueurEntierMax];
-    const char* const fin = std::to_chars(texte, texte + LongueurEntierMax, valeur).ptr;
-    return AlignerADroite({texte, static_cast<std::size_t>(fin - texte)}, largeur);
+std::string FormatEntier(std::int32_t valeur, int largeur) {
+  char texte[LongueurEntierMax];
+  const char* const fin = std::to_chars(texte, texte + LongueurEntierMax, valeur).ptr;
+  return AlignerADroite({texte, static_cast<std::size_t>(fin - texte)}, largeur);
 }
 
-std::string FormatTexte(const std::string& texte, int largeur)
-{
-    return AlignerADroite(texte, largeur);
+std::string FormatTexte(const std::string& texte, int largeur) {
+  return AlignerADroite(texte, largeur);
 }
 
-std::string FormatReel(long double valeur, int largeur, int decimales)
-{
-    if (std::isnan(valeur))
-        return AlignerADroite("Nan", largeur);
-    if (std::isinf(valeur))
-        return AlignerADroite(valeur > 0 ? "+Inf" : "-Inf", largeur);
-    const bool negatif = std::signbit(valeur);
-    const long double m = std::fabs(valeur);
-    if (decimales < 0 || m >= SeuilScientifique)
-        return FormatScientifique(negatif, m, largeur);
-    return FormatFixe(negatif, m, std::min(decimales, DecimalesMax), largeur);
+std::string FormatReel(long double valeur, int largeur, int decimales) {
+  if (std::isnan(valeur)) return AlignerADroite("Nan", largeur);
+  if (std::isinf(valeur)) return AlignerADroite(valeur > 0 ? "+Inf" : "-Inf", largeur);
+  const bool negatif = std::signbit(valeur);
+  const long double m = std::fabs(valeur);
+  if (decimales < 0 || m >= SeuilScientifique) return FormatScientifique(negatif, m, largeur);
+  return FormatFixe(negatif, m, std::min(decimales, DecimalesMax), largeur);
 }

@@ -62,9 +62,9 @@ void TElement::GrapheElement(TGraphe& graphe) const {
     const double N4 = u3 - u2;
     graphe.Abscisse[i] = Structure->X[NoeudI] + u * L;
     graphe.Fleche[i] = ((N1 * vI + (N2 * L) * tI) + N3 * vJ) + (N4 * L) * tJ;
-    graphe.Pente[i] = ((((6 * (u2 - u)) * vI) / L + ((1 - 4 * u) + 3 * u2) * tI) +
-                       ((6 * (u - u2)) * vJ) / L) +
-                      (3 * u2 - 2 * u) * tJ;
+    graphe.Pente[i] =
+        ((((6 * (u2 - u)) * vI) / L + ((1 - 4 * u) + 3 * u2) * tI) + ((6 * (u - u2)) * vJ) / L) +
+        (3 * u2 - 2 * u) * tJ;
     graphe.Ty[i] = q3;
     graphe.Mfz[i] = (q3 * L) * (1 - u) + q4;
     if (charge) {

@@ -1,8 +1,8 @@
 // Every text the program shows or writes, in one place.
 //
 // The program speaks French in the single-byte Windows-1252 character set: accented letters are
-// written as byte escapes (\xE9 = é, \xE8 = è, \xC9 = É) so that the bytes written are those of that
-// set whatever the encoding of this source file or of the terminal. Line ends are added by the
+// written as byte escapes (\xE9 = é, \xE8 = è, \xC9 = É) so that the bytes written are those of
+// that set whatever the encoding of this source file or of the terminal. Line ends are added by the
 // writers (CR LF), never held in these texts.
 #pragma once
 
@@ -40,13 +40,16 @@ inline const char* const AssemblageRigidite = "Assemblage de la matrice de rigid
 inline const char* const AssemblageForces = "Assemblage du vecteur force global";
 inline const char* const MiseEnPlaceLiaisons = "Mise en place des Liaisons";
 inline const char* const CalculDeplacements = "Calcul des d\xE9placements inconnus";
-inline const char* const PivotNul = "Le syst\xE8me est mal conditionn\xE9 : pivot n\xE9gatif ou nul";
+inline const char* const PivotNul =
+    "Le syst\xE8me est mal conditionn\xE9 : pivot n\xE9gatif ou nul";
 inline const char* const CalculForces = "Calcul des forces \xE9l\xE9mentaires";
 inline const char* const CalculActions = "Calcul des actions de liaison";
 
 // Report: the results.
 inline const char* const Titre = "Calcul d'une poutre droite";
-inline const char* const NomDonnees = "Nom du fichier de donn\xE9" "es : ";
+inline const char* const NomDonnees =
+    "Nom du fichier de donn\xE9"
+    "es : ";
 inline const char* const TitreNoeuds = "Noeuds :";
 inline const char* const TitreElements = "\xC9l\xE9ments :";
 inline const char* const TitreLiaisons = "Liaisons :";
@@ -64,7 +67,9 @@ inline const char* const ParenthFermE = " )";
 inline const char* const ModuleE = "  E = ";
 inline const char* const UniteE = "E6 Pa   Iz = ";
 inline const char* const UniteIz = " cm4";
-inline const char* const FlecheNulle = "   fl\xE8" "che = 0";
+inline const char* const FlecheNulle =
+    "   fl\xE8"
+    "che = 0";
 inline const char* const PenteNulle = "   pente = 0";
 inline const char* const Encastrement = "   encastrement";
 inline const char* const Fy = "  Fy = ";
@@ -75,7 +80,9 @@ inline const char* const Element = "\xE9l\xE9ment ";
 inline const char* const Py = " : py = ";
 inline const char* const UnitePy = " N/m";
 inline const char* const EnteteNoeud = "Noeud";
-inline const char* const EnteteFleche = "Fl\xE8" "che";
+inline const char* const EnteteFleche =
+    "Fl\xE8"
+    "che";
 inline const char* const EntetePente = "Pente";
 inline const char* const Ty = "    Ty = ";
 inline const char* const Mfz = "  Mfz = ";
@@ -86,7 +93,9 @@ inline const char* const MzSeul = "Mz = ";
 inline const char* const TitreGraphe = "\xC9l\xE9ment ";
 inline const char* const FinTitreGraphe = " :";
 inline const char* const GrapheX = "x(m)";
-inline const char* const GrapheFleche = "Fl\xE8" "che(m)";
+inline const char* const GrapheFleche =
+    "Fl\xE8"
+    "che(m)";
 inline const char* const GraphePente = "Pente(rad)";
 inline const char* const GrapheTy = "Ty(N)";
 inline const char* const GrapheMfz = "Mfz(N.m)";

@@ -88,7 +88,8 @@ void Lancer(const std::vector<std::string>& commande) {
     return;
   }
   std::string ligne;
-  for (const std::string& argument : commande) ligne += (ligne.empty() ? "" : " ") + ArgumentCite(argument);
+  for (const std::string& argument : commande)
+    ligne += (ligne.empty() ? "" : " ") + ArgumentCite(argument);
   STARTUPINFOA demarrage = {};
   demarrage.cb = sizeof demarrage;
   PROCESS_INFORMATION processus = {};
@@ -103,7 +104,8 @@ void Lancer(const std::vector<std::string>& commande) {
 // holds nothing of ours (no terminal, no pipe of whoever started us).
 void Lancer(const std::vector<std::string>& commande) {
   std::vector<char*> arguments;
-  for (const std::string& argument : commande) arguments.push_back(const_cast<char*>(argument.c_str()));
+  for (const std::string& argument : commande)
+    arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
 
   posix_spawn_file_actions_t fichiers;

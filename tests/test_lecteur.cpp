@@ -54,10 +54,13 @@ TEST(EstMotCle, ExemplesDuFormatDeDonnees) {
       {"$noe", "$noeuds", true},
       {"$noe", "$NOEUDS 99", true},
       {"$ele", "$Elements", true},
-      {"$deb", "$D\xE9" "but", false},      // an accented letter is a letter of its own
-      {"$ele", "$El\xE9ments", false},      // É/é are not upper-cased to E
-      {"$deb", "\t$deb", false},           // a tab is not a space
-      {"$deb", "$de", false},              // shorter than the keyword
+      {"$deb",
+       "$D\xE9"
+       "but",
+       false},                          // an accented letter is a letter of its own
+      {"$ele", "$El\xE9ments", false},  // É/é are not upper-cased to E
+      {"$deb", "\t$deb", false},        // a tab is not a space
+      {"$deb", "$de", false},           // shorter than the keyword
       {"$deb", "", false},
       {"$fin", "$ f i n", true},
       {"$cha", "$lia", false},
@@ -81,17 +84,19 @@ TEST(EstMotCle, SeulesLes80PremieresColonnesComptent) {
 TEST(LectureLignes, FinsDeLigneEtRetoursChariot) {
   Texte t("un\r\ndeux\ntr\rois\r\n\r\n");
   TTexteLu l = t.Lecteur();
-  EXPECT_EQ(l.LireLigne(), "un");       // CR LF
-  EXPECT_EQ(l.LireLigne(), "deux");     // LF alone
-  EXPECT_EQ(l.LireLigne(), "trois");    // a lone CR is no line end, and is left out
+  EXPECT_EQ(l.LireLigne(), "un");     // CR LF
+  EXPECT_EQ(l.LireLigne(), "deux");   // LF alone
+  EXPECT_EQ(l.LireLigne(), "trois");  // a lone CR is no line end, and is left out
   EXPECT_FALSE(l.Fin());
   EXPECT_EQ(l.LireLigne(), "");
   EXPECT_TRUE(l.Fin());
-  EXPECT_EQ(l.LireLigne(), "");         // reading at the end gives nothing, without error
+  EXPECT_EQ(l.LireLigne(), "");  // reading at the end gives nothing, without error
 }
 
 TEST(LectureLignes, CtrlZTermineLeFichier) {
-  Texte t("avant\r\napres\x1A" "cache\r\nplus\r\n");
+  Texte t(
+      "avant\r\napres\x1A"
+      "cache\r\nplus\r\n");
   TTexteLu l = t.Lecteur();
   EXPECT_EQ(l.LireLigne(), "avant");
   EXPECT_EQ(l.LireLigne(), "apres");
@@ -135,7 +140,9 @@ TEST(LectureNombres, SeparateursSautes) {
 }
 
 TEST(LectureNombres, JetonArreteParUnCaractereDeControle) {
-  Texte t("12\x01" "34");
+  Texte t(
+      "12\x01"
+      "34");
   TTexteLu l = t.Lecteur();
   EXPECT_EQ(l.LireEntier(), 12);
   // The control character now stands where the next number starts: an empty token.
@@ -149,9 +156,17 @@ struct CasReel {
 
 TEST(LectureNombres, ReelsAcceptes) {
   const CasReel cas[] = {
-      {"0", 0.0},          {"2.5", 2.5},         {"-10000", -10000.0},   {"+3", 3.0},
-      {"2.1E11", 2.1e11},  {"8.36E-6", 8.36e-6}, {"8.36e-06", 8.36e-6},  {"5.", 5.0},
-      {"1e+2", 100.0},     {"1e308", 1e308},     {"-0", -0.0},
+      {"0", 0.0},
+      {"2.5", 2.5},
+      {"-10000", -10000.0},
+      {"+3", 3.0},
+      {"2.1E11", 2.1e11},
+      {"8.36E-6", 8.36e-6},
+      {"8.36e-06", 8.36e-6},
+      {"5.", 5.0},
+      {"1e+2", 100.0},
+      {"1e308", 1e308},
+      {"-0", -0.0},
       {"1e-400", 0.0},     // underflows to zero
       {"4e-320", 4e-320},  // a subnormal, read as the nearest double
   };
@@ -165,9 +180,9 @@ TEST(LectureNombres, ReelsAcceptes) {
 }
 
 TEST(LectureNombres, ReelsRefuses) {
-  const char* refuses[] = {"2,5",  "abc", "1e400", "-1e999", "inf", "nan",  "0x10", ".5",
-                           "1e",   "1e+", "--1",   "+",      "1.2.3", "1e5.0", "12a",  "\xE9",
-                           "1\x7F", "-",  "E5"};
+  const char* refuses[] = {"2,5", "abc",  "1e400", "-1e999", "inf", "nan",   "0x10",
+                           ".5",  "1e",   "1e+",   "--1",    "+",   "1.2.3", "1e5.0",
+                           "12a", "\xE9", "1\x7F", "-",      "E5"};
   for (const char* jeton : refuses) {
     Texte t(jeton);
     TTexteLu l = t.Lecteur();
@@ -193,8 +208,8 @@ TEST(LectureNombres, EntiersSur32Bits) {
     TTexteLu l = t.Lecteur();
     EXPECT_EQ(l.LireEntier(), c.attendu) << c.jeton;
   }
-  const char* refuses[] = {"2147483648", "-2147483649", "99999999999999999999", "1.0", "1e3",
-                           "3,", "x", "+-1"};
+  const char* refuses[] = {"2147483648", "-2147483649", "99999999999999999999", "1.0", "1e3", "3,",
+                           "x",          "+-1"};
   for (const char* jeton : refuses) {
     Texte t(jeton);
     TTexteLu l = t.Lecteur();

@@ -30,7 +30,8 @@ struct DonneesCharge {
 
 // Each test builds one or more models in turn; the global Structure points to the current one.
 // The report is created in a temporary file so that the analysis steps can write their progress
-// lines; RapportOuvert stays false, so freeing the model neither closes it with checks nor shows it.
+// lines; RapportOuvert stays false, so freeing the model neither closes it with checks nor shows
+// it.
 class GrapheElementTest : public ::testing::Test {
  protected:
   void TearDown() override {
@@ -157,8 +158,8 @@ TEST_F(GrapheElementTest, ConsoleChargeeEnBout) {
 // beam's start. Over the inner support the moment is p L^2 / 8 = -1.5 N.m (three-moment
 // equation), seen at the end of both elements; the end supports carry no moment.
 TEST_F(GrapheElementTest, AbscissesDepuisLePremierNoeudDeLElement) {
-  TStructure& s = NouveauModele({2, 3, 4}, {{1, 2, 1, 1}, {2, 3, 1, 1}},
-                                {{1, 1}, {1, 2}, {1, 3}}, {{2, 1, -12, 0}, {2, 2, -12, 0}});
+  TStructure& s = NouveauModele({2, 3, 4}, {{1, 2, 1, 1}, {2, 3, 1, 1}}, {{1, 1}, {1, 2}, {1, 3}},
+                                {{2, 1, -12, 0}, {2, 2, -12, 0}});
   ASSERT_TRUE(Analyser(s));
   const TGraphe g1 = Graphe(s, 1);
   const TGraphe g2 = Graphe(s, 2);
