@@ -47,7 +47,10 @@ def executer(donnees, saisie, viewer=True, visionneuse_attendue=True, preparer=N
     """Runs the program once. donnees: {file name: bytes} written into the folder first; saisie:
     the bytes typed; viewer: record the viewer (False leaves VORTALE_VIEWER unset); preparer: a
     function called with the folder before the run (to place links, folders...);
-    visionneuse_attendue: wait up to 5 s for the viewer, else 0.3 s for one wrongly started."""
+    visionneuse_attendue: wait up to 5 s for the viewer, else 0.3 s for one wrongly started;
+    env: variables set for the run, where a value None removes the variable and "{dossier}" stands
+    for the run's folder, the parent of the working folder (where the recorder writes its record,
+    and where preparer can place a viewer stand-in of its own)."""
     with tempfile.TemporaryDirectory() as dossier:
         dossier = pathlib.Path(dossier)
         travail = dossier / "travail"
@@ -63,7 +66,11 @@ def executer(donnees, saisie, viewer=True, visionneuse_attendue=True, preparer=N
             enregistreur.write_text(ENREGISTREUR)
             enregistreur.chmod(0o755)
             environnement["VORTALE_VIEWER"] = str(enregistreur)
-        environnement.update(env or {})
+        for nom, valeur in (env or {}).items():
+            if valeur is None:
+                environnement.pop(nom, None)
+            else:
+                environnement[nom] = valeur.replace("{dossier}", str(dossier))
         avant = set(os.listdir(travail))
         proc = subprocess.run([BIN], input=saisie, cwd=travail, env=environnement,
                               capture_output=True, timeout=60)
@@ -80,6 +87,45 @@ def executer(donnees, saisie, viewer=True, visionneuse_attendue=True, preparer=N
             if (nom not in avant or nom in donnees) and chemin.is_file() and not chemin.is_symlink():
                 fichiers[nom] = chemin.read_bytes()
         return Resultat(proc.returncode, proc.stdout, proc.stderr, fichiers, visionneuse)
+
+
+# The report's progress lines, one per step of the run in the order of the run, and the solver's
+# failure message.
+ETAPES = ["Assemblage de la matrice de rigidit\u00e9", "Assemblage du vecteur force global",
+          "Mise en place des Liaisons", "Calcul des d\u00e9placements inconnus",
+          "Calcul des forces \u00e9l\u00e9mentaires", "Calcul des actions de liaison"]
+PIVOT = "Le syst\u00e8me est mal conditionn\u00e9 : pivot n\u00e9gatif ou nul"
+
+
+def rapport_arrete(nom_donnees, etapes=0, pivot=False):
+    """The report of a run that stopped early: its "Lecture du fichier : " line with the data file's
+    name (str), the progress lines of the first `etapes` steps, then the solver's message."""
+    lignes = ["Lecture du fichier : " + nom_donnees] + ETAPES[:etapes] + ([PIVOT] if pivot else [])
+    return crlf("".join(ligne + "\n" for ligne in lignes))
+
+
+def verifier(test, r, suite=b"", erreur=None, fichiers=None, visionneuse=None):
+    """Checks the whole outcome of a run r in the unittest case `test`:
+    suite: the console bytes after the prompt (the banner's line 6 is free, only indented);
+    erreur: None for an orderly run (exit status 0, nothing on stderr), else the run-time error's
+      words (exit status 1, one line on stderr holding them, ended by CR LF);
+    fichiers: every file the folder must hold afterwards, data files included ({name: bytes}),
+      or None to leave them unchecked;
+    visionneuse: the viewer's arguments (bytes), None when no viewer may start."""
+    test.assertTrue(r.stdout.startswith(BANNIERE_AVANT), r.stdout[:200])
+    ligne6, _, reste = r.stdout[len(BANNIERE_AVANT):].partition(b"\r\n")
+    test.assertTrue(ligne6.startswith(b"  ") and ligne6.strip() and b"\r" not in ligne6, ligne6)
+    test.assertEqual(reste, b"\r\n" + INVITE + suite)
+    if erreur is None:
+        test.assertEqual((r.code, r.stderr), (0, b""))
+    else:
+        test.assertEqual(r.code, 1)
+        test.assertIn(erreur.encode("cp1252"), r.stderr)
+        test.assertTrue(r.stderr.endswith(b"\r\n"), r.stderr)
+        test.assertEqual(r.stderr.count(b"\n"), 1, r.stderr)
+    if fichiers is not None:
+        test.assertEqual(r.fichiers, fichiers)
+    test.assertEqual(r.visionneuse, visionneuse)
 
 
 def crlf(texte):
