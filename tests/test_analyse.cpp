@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "UTypes.h"
+#include "outils.h"
 
 namespace {
 
@@ -51,16 +52,6 @@ std::uint64_t Bits(double valeur) {
   std::uint64_t bits;
   std::memcpy(&bits, &valeur, sizeof bits);
   return bits;
-}
-
-// The words of the run-time error that the action raises, or a marker when it raises none.
-std::string MotsErreur(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EErreurExecution& erreur) {
-    return erreur.Mots;
-  }
-  return "(aucune erreur)";
 }
 
 // A value that no step writes: a sentinel for "left untouched".

@@ -4,11 +4,11 @@
 
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <limits>
 #include <string>
 
 #include "UTypes.h"
+#include "outils.h"
 
 namespace {
 
@@ -25,15 +25,6 @@ class Texte {
   std::string Contenu;
   std::FILE* Fichier;
 };
-
-std::string MotsErreur(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const EErreurExecution& erreur) {
-    return erreur.Mots;
-  }
-  return "";
-}
 
 // ---------------------------------------------------------------------------------------------
 // Keyword lines
