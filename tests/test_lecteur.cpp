@@ -227,10 +227,17 @@ TEST(Capacites, TableauxVerifies) {
 }
 
 TEST(Capacites, ListesLibereesSansErreur) {
-  // A count above the capacity, or negative, never makes freeing touch a missing position.
-  for (std::int32_t nombre : {60, -5, 0, std::numeric_limits<std::int32_t>::max()}) {
+  // A count above the capacity never makes freeing touch a position beyond it, and every item
+  // stored is freed (the sanitizer build reports a leak otherwise); a count of zero or less has
+  // no items and frees nothing.
+  for (std::int32_t nombre : {60, std::numeric_limits<std::int32_t>::max()}) {
     TElements liste;
+    liste.Nombre = nombre;
     liste.Nouveau(1);
+    liste.Nouveau(CapElements);
+  }
+  for (std::int32_t nombre : {-5, 0, std::numeric_limits<std::int32_t>::min()}) {
+    TElements liste;
     liste.Nombre = nombre;
   }
   TElements liste;

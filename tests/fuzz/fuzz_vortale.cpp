@@ -56,7 +56,8 @@ void VerifierRapport() {
   std::string debut(attendu.size(), '\0');
   const std::size_t lu = std::fread(&debut[0], 1, debut.size(), f);
   std::fclose(f);
-  if (lu != attendu.size() || debut != attendu) Echec("the report does not begin with its first line");
+  if (lu != attendu.size() || debut != attendu)
+    Echec("the report does not begin with its first line");
 }
 
 char Dossier[] = "/tmp/fuzz_vortale.XXXXXX";
@@ -88,7 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t ta
 
   if (code != 0 && code != 1) Echec("exit status other than 0 or 1");
   if (code == 0 && Structure != nullptr) Echec("orderly run left the structure alive");
-  if (Structure != nullptr && Structure->RapportOuvert) Echec("run-time error left the report open");
+  if (Structure != nullptr && Structure->RapportOuvert)
+    Echec("run-time error left the report open");
   delete Structure;  // alive after a run-time error only; null after an orderly run
   Structure = nullptr;
   VerifierRapport();

@@ -1,0 +1,250 @@
+#!/usr/bin/env bash
+# Reliability checks, run by .ci/run after the normal build and tests (or by hand from anywhere):
+#   fuzz      libFuzzer (clang++ 14, ASan + UBSan) on whole in-process runs, for FUZZ_SECONDS (60)
+#   sanitize  the whole ctest suite built with VORTALE_SANITIZE=ON (ASan + UBSan + LeakSanitizer)
+#   valgrind  memcheck of one full run of the largest legal model: no error, no leak
+#   windows   mingw-w64 cross-compile without a warning; 80-bit long double; the viewer's calls
+#   clang     clang++ 14 builds without a warning, and writes the same reports as g++
+# Every stage runs even when an earlier one failed; the exit status is 1 when any failed.
+# Build folders: build-fuzz, build-asan, build-fiabilite (all ignored by git).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+RACINE=$PWD
+FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+export LC_ALL=C
+
+# ---------------------------------------------------------------------------------------------
+# Tools: whatever is missing is installed from Debian's packages.
+# ---------------------------------------------------------------------------------------------
+paquets=()
+manque() { dpkg -s "$1" >/dev/null 2>&1 || paquets+=("$1"); }
+command -v cmake >/dev/null || paquets+=(cmake)
+command -v ninja >/dev/null || paquets+=(ninja-build)
+command -v g++ >/dev/null || paquets+=(g++)
+command -v python3 >/dev/null || paquets+=(python3)
+[ -f /usr/include/gtest/gtest.h ] || paquets+=(libgtest-dev)
+command -v clang++-14 >/dev/null || paquets+=(clang-14)
+manque libclang-rt-14-dev            # libFuzzer and the sanitizer run-times of clang 14
+command -v valgrind >/dev/null || paquets+=(valgrind)
+command -v x86_64-w64-mingw32-g++ >/dev/null || paquets+=(g++-mingw-w64-x86-64)
+if [ ${#paquets[@]} -gt 0 ]; then
+  echo "fiabilite: installing ${paquets[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${paquets[@]}" >/dev/null
+fi
+GENERATEUR=()
+command -v ninja >/dev/null && GENERATEUR=(-G Ninja)
+
+mkdir -p build-fiabilite
+SOURCES=(src/*.cpp)
+WARN=(-std=c++17 -O2 -Wall -Wextra -Wpedantic -ffp-contract=off)
+
+# Compiles with the given command and fails on any diagnostic at all, warnings and notes included.
+sans_avertissement() {
+  local sortie
+  if ! sortie=$("$@" 2>&1); then
+    printf '%s\n' "$sortie"
+    echo "compilation failed: $*"
+    return 1
+  fi
+  if [ -n "$sortie" ]; then
+    printf '%s\n' "$sortie"
+    echo "compiler diagnostics (must be none): $*"
+    return 1
+  fi
+}
+
+# ---------------------------------------------------------------------------------------------
+# 1. Fuzzing
+# ---------------------------------------------------------------------------------------------
+etape_fuzz() {
+  local dossier=$RACINE/build-fuzz
+  local drapeaux=(-std=c++17 -g -O1 -ffp-contract=off -fno-omit-frame-pointer
+                  "-fsanitize=fuzzer,address,undefined" -fno-sanitize-recover=all -Isrc)
+  mkdir -p "$dossier/obj" "$dossier/corpus" "$dossier/artifacts"
+  rm -rf "$dossier/seeds" "$dossier/artifacts"/*
+  mkdir -p "$dossier/seeds"
+  local objets=()
+  for source in "${SOURCES[@]}"; do
+    local objet
+    objet=$dossier/obj/$(basename "$source" .cpp).o
+    if [ "$source" = src/vortale.cpp ]; then
+      # libFuzzer brings its own main(), and the harness calls the program's entry point: that
+      # one is compiled under the name vortale_main, unchanged otherwise.
+      clang++-14 "${drapeaux[@]}" -Dmain=vortale_main -c "$source" -o "$objet"
+    else
+      clang++-14 "${drapeaux[@]}" -c "$source" -o "$objet"
+    fi
+    objets+=("$objet")
+  done
+  clang++-14 "${drapeaux[@]}" tests/fuzz/fuzz_vortale.cpp "${objets[@]}" -o "$dossier/fuzz_vortale"
+
+  # Seeds: the examples and every data file of the tests (not the expected reports).
+  local n=0
+  while IFS= read -r -d '' f; do
+    n=$((n + 1))
+    cp "$f" "$dossier/seeds/$n-$(basename "$f")"
+  done < <(find examples tests -name '*.txt' -not -path '*/expected/*' -print0 | sort -z)
+  echo "seeds: $n data files; fuzzing for ${FUZZ_SECONDS} s"
+
+  # Absolute paths only: the harness works in a folder of its own. Stdout and stderr of the
+  # program are closed (-close_fd_mask); libFuzzer and the sanitizers still report.
+  local code=0
+  "$dossier/fuzz_vortale" -max_total_time="$FUZZ_SECONDS" -timeout=1 -rss_limit_mb=2048 \
+    -close_fd_mask=3 -print_final_stats=1 -dict="$RACINE/tests/fuzz/vortale.dict" \
+    -artifact_prefix="$dossier/artifacts/" "$dossier/corpus" "$dossier/seeds" \
+    > "$dossier/fuzz.log" 2>&1 || code=$?
+  if [ "$code" -ne 0 ] || [ -n "$(ls -A "$dossier/artifacts")" ]; then
+    grep -v -e '^#[0-9]' -e '^"' "$dossier/fuzz.log" | tail -n 80
+    local a
+    for a in "$dossier/artifacts"/*; do
+      [ -f "$a" ] || continue
+      echo "--- $a"
+      od -A x -t x1z "$a" | head -n 64
+    done
+    echo "fuzzer exit status $code"
+    return 1
+  fi
+  grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "$dossier/fuzz.log" || true
+  grep -E '^#[0-9]+ +DONE' "$dossier/fuzz.log" | tail -n 1 || true
+}
+
+# ---------------------------------------------------------------------------------------------
+# 2. The test suite under AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer
+# ---------------------------------------------------------------------------------------------
+# Any report fails: ASan and LSan end the process with status 86, UBSan (not recoverable in this
+# build) with 87. An orderly run must leave stderr empty, and the end-to-end tests check that
+# too, so a report never passes unnoticed even where the exit status is not compared.
+etape_sanitize() {
+  mkdir -p build-asan
+  cmake -S . -B build-asan "${GENERATEUR[@]}" -DVORTALE_SANITIZE=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo > build-asan/configure.log 2>&1 \
+    || { cat build-asan/configure.log; return 1; }
+  cmake --build build-asan -j2
+  ASAN_OPTIONS=detect_leaks=1:exitcode=86:halt_on_error=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:exitcode=87 \
+    ctest --test-dir build-asan --output-on-failure --no-tests=error -j2 --timeout 300
+}
+
+# ---------------------------------------------------------------------------------------------
+# 3. Memcheck of the largest legal model
+# ---------------------------------------------------------------------------------------------
+# Counts of each section of a data file, "noe ele lia cha".
+comptes() {
+  awk '{ sub(/\r$/, "") }
+       prochain != "" { n[prochain] = $1; prochain = ""; next }
+       { l = tolower($0); gsub(/ /, "", l); if (l ~ /^\$(noe|ele|lia|cha)/) prochain = substr(l, 2, 3) }
+       END { print n["noe"], n["ele"], n["lia"], n["cha"] }' "$1"
+}
+
+etape_valgrind() {
+  local modele=examples/grand.txt
+  [ -f "$modele" ] || { echo "missing $modele"; return 1; }
+  local tailles
+  tailles=$(comptes "$modele")
+  if [ "$tailles" != "50 49 20 20" ]; then
+    echo "$modele is not the largest model: counts $tailles, expected 50 49 20 20"
+    return 1
+  fi
+  g++ -std=c++17 -O2 -g -ffp-contract=off "${SOURCES[@]}" -o build-fiabilite/vortale
+  # Once without a viewer, once with one (the viewer's start allocates too).
+  local visionneuse
+  for visionneuse in "" "true"; do
+    local travail
+    travail=$(mktemp -d /tmp/fiabilite-valgrind.XXXXXX)
+    cp "$modele" "$travail/grand.txt"
+    local code=0
+    (cd "$travail" && echo grand | VORTALE_VIEWER=$visionneuse timeout 300 valgrind --tool=memcheck \
+        --leak-check=full --show-leak-kinds=all --errors-for-leak-kinds=all --error-exitcode=99 \
+        --log-file="$travail/valgrind.log" "$RACINE/build-fiabilite/vortale" \
+        > "$travail/console" 2> "$travail/erreurs") || code=$?
+    echo "viewer '${visionneuse}': exit status $code; $(grep -h 'ERROR SUMMARY' "$travail/valgrind.log" | sed 's/^==[0-9]*== //')"
+    local rapport=$travail/grandr.txt
+    if [ "$code" -ne 0 ] || [ -s "$travail/erreurs" ] || [ ! -f "$rapport" ] \
+       || ! grep -q 'All heap blocks were freed' "$travail/valgrind.log" \
+       || ! grep -qa $'^Graphes \xE9l\xE9mentaires' "$rapport"; then
+      cat "$travail/valgrind.log"
+      echo "stderr:"; cat "$travail/erreurs"
+      [ -f "$rapport" ] && { echo "report, last lines:"; tail -n 5 "$rapport"; } || echo "no report"
+      rm -rf "$travail"
+      return 1
+    fi
+    rm -rf "$travail"
+  done
+}
+
+# ---------------------------------------------------------------------------------------------
+# 4. Windows: mingw-w64 cross-compile
+# ---------------------------------------------------------------------------------------------
+etape_windows() {
+  x86_64-w64-mingw32-g++ --version | head -n 1
+  printf '#include <limits>\nstatic_assert(std::numeric_limits<long double>::digits == 64, "80-bit long double");\n' \
+    > build-fiabilite/long_double.cpp
+  x86_64-w64-mingw32-g++ -std=c++17 -fsyntax-only build-fiabilite/long_double.cpp
+  sans_avertissement x86_64-w64-mingw32-g++ "${WARN[@]}" "${SOURCES[@]}" -o build-fiabilite/vortale.exe
+  # The Windows viewer path is the one compiled in: notepad through WinExec, a chosen viewer
+  # through CreateProcessA.
+  local imports
+  imports=$(x86_64-w64-mingw32-objdump -p build-fiabilite/vortale.exe)
+  grep -q 'pei-x86-64' <<< "$imports" || { echo "not a 64-bit Windows executable"; return 1; }
+  local fonction
+  for fonction in WinExec CreateProcessA; do
+    grep -qw "$fonction" <<< "$imports" || { echo "$fonction is not imported"; return 1; }
+  done
+}
+
+# ---------------------------------------------------------------------------------------------
+# 5. clang++ 14
+# ---------------------------------------------------------------------------------------------
+etape_clang() {
+  sans_avertissement clang++-14 "${WARN[@]}" "${SOURCES[@]}" -o build-fiabilite/vortale-clang
+  [ -x build-fiabilite/vortale ] || g++ -std=c++17 -O2 -g -ffp-contract=off "${SOURCES[@]}" -o build-fiabilite/vortale
+  # Both compilers write the same report and console for every example (line 6 of the console,
+  # the banner's identification line, aside).
+  local exemple
+  for exemple in examples/*.txt; do
+    [ -f "${exemple%r.txt}.txt" ] && [ "${exemple%r.txt}.txt" != "$exemple" ] && continue  # a report
+    local nom
+    nom=$(basename "$exemple" .txt)
+    local compilateur
+    for compilateur in vortale vortale-clang; do
+      local travail=build-fiabilite/run-$compilateur
+      rm -rf "$travail" && mkdir -p "$travail" && cp "$exemple" "$travail/"
+      (cd "$travail" && echo "$nom" | VORTALE_VIEWER='' "$RACINE/build-fiabilite/$compilateur" 2>&1 \
+         | sed 6d > console) || true
+    done
+    local a=build-fiabilite/run-vortale b=build-fiabilite/run-vortale-clang
+    if ! cmp -s "$a/console" "$b/console" || ! cmp -s "$a/${nom}r.txt" "$b/${nom}r.txt"; then
+      echo "g++ and clang++ builds differ on $exemple"
+      diff <(od -c "$a/console"; od -c "$a/${nom}r.txt") <(od -c "$b/console"; od -c "$b/${nom}r.txt") \
+        | head -n 20 || true
+      return 1
+    fi
+    echo "$exemple: same output from both compilers"
+  done
+}
+
+# ---------------------------------------------------------------------------------------------
+reussies=0
+echouees=0
+rates=()
+for etape in fuzz sanitize valgrind windows clang; do
+  echo "=== fiabilite: $etape"
+  debut=$SECONDS
+  set +e
+  ( set -euo pipefail; "etape_$etape" )
+  code=$?
+  set -e
+  if [ "$code" -eq 0 ]; then
+    reussies=$((reussies + 1))
+    echo "=== fiabilite: $etape passed ($((SECONDS - debut)) s)"
+  else
+    echouees=$((echouees + 1))
+    rates+=("$etape")
+    echo "=== fiabilite: $etape FAILED ($((SECONDS - debut)) s)"
+  fi
+done
+[ "$echouees" -eq 0 ] || echo "failed stages: ${rates[*]}"
+echo "fiabilite: $reussies passed, $echouees failed"
+[ "$echouees" -eq 0 ]
