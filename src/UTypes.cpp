@@ -167,8 +167,12 @@ double TTexteLu::LireReel() {
 // and so open or replace another file than the one named.
 static bool NomDeFichier(const std::string& nom) { return nom.find('\0') == std::string::npos; }
 
+// The report goes through one buffer large enough for a whole report of the largest model (about
+// 56 kB), so that it reaches the file in one write; every failure still shows, at the latest when
+// the file is closed.
 bool TRapport::Creer(const std::string& nom) {
   Fichier = NomDeFichier(nom) ? std::fopen(nom.c_str(), "wb") : nullptr;
+  if (Fichier != nullptr) std::setvbuf(Fichier, nullptr, _IOFBF, TailleTampon);
   return Fichier != nullptr;
 }
 

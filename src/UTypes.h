@@ -116,6 +116,7 @@ class TRapport {
   ~TRapport();
 
  private:
+  static constexpr std::size_t TailleTampon = 1 << 16;
   std::FILE* Fichier = nullptr;
 };
 
