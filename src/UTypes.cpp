@@ -188,10 +188,6 @@ void TRapport::Ligne(const std::string& texte) {
   FinLigne();
 }
 
-void TRapport::Vider() {
-  if (std::fflush(Fichier) != 0) ErreurEntreeSortie(errno);
-}
-
 // The buffer is flushed and the file closed; a failure of either, such as a full disk, is an
 // error even though every earlier write seemed to succeed.
 void TRapport::Fermer() {

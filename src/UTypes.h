@@ -110,7 +110,6 @@ class TRapport {
   void Ecrire(const std::string& texte);
   void FinLigne();
   void Ligne(const std::string& texte);  // the text, then CR LF
-  void Vider();                          // pushes the buffered text to the file
   void Fermer();
   void Abandonner();  // after a run-time error: closes without any check or message
   ~TRapport();
