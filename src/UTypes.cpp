@@ -33,10 +33,10 @@ void ErreurExecution(const std::string& mots) {
 
 void ErreurHorsLimites() { ErreurExecution(Textes::HorsLimites); }
 
-static void ErreurSaisieNumerique() { ErreurExecution(Textes::SaisieNumeriqueInvalide); }
+[[noreturn]] static void ErreurSaisieNumerique() { ErreurExecution(Textes::SaisieNumeriqueInvalide); }
 
 // A failed operation on a file: "I/O error" with the system's error number.
-static void ErreurEntreeSortie(int numero) {
+[[noreturn]] static void ErreurEntreeSortie(int numero) {
   ErreurExecution(Textes::ErreurES + std::to_string(numero));
 }
 
