@@ -33,7 +33,9 @@ void ErreurExecution(const std::string& mots) {
 
 void ErreurHorsLimites() { ErreurExecution(Textes::HorsLimites); }
 
-[[noreturn]] static void ErreurSaisieNumerique() { ErreurExecution(Textes::SaisieNumeriqueInvalide); }
+[[noreturn]] static void ErreurSaisieNumerique() {
+  ErreurExecution(Textes::SaisieNumeriqueInvalide);
+}
 
 // A failed operation on a file: "I/O error" with the system's error number.
 [[noreturn]] static void ErreurEntreeSortie(int numero) {
