@@ -230,6 +230,9 @@ class TStructure {
   TTableau<double, 1, CapDdl> F;  // global forces; after the solution, the displacements
   TRapport Rapport;
   bool RapportOuvert = false;
+  // The graphs of the elements, as the report prints them: filled by EcrireResultats, read again by
+  // the summary and the drawing of the command-line mode, so that they show the report's own values.
+  TTableau<TGraphe, 1, CapElements> Graphes;
 
   TStructure() = default;
   TStructure(const TStructure&) = delete;
@@ -238,7 +241,7 @@ class TStructure {
   // Closing can fail (a full disk shows only then): that is a run-time error, raised from here.
   ~TStructure() noexcept(false);
 
-  void Calculer();
+  bool Calculer();  // true when the report is complete
   bool LireDonnees();
   void DdlNoeud(std::int32_t n, std::int32_t& ddlV, std::int32_t& ddlTheta) const;
   void DdlElement(std::int32_t e, TDdlElement& d) const;

@@ -165,7 +165,8 @@ std::string LigneGraphe(const TGraphe& graphe, std::int32_t k) {
 }  // namespace
 
 // The data echo, the displacements, the end forces, the reactions and the graphs. Every heading
-// is followed by an empty line and every block by an empty line.
+// is followed by an empty line and every block by an empty line. Each element's graph is kept in
+// Graphes, for the summary and the drawing.
 void TStructure::EcrireResultats() {
   Rapport.FinLigne();
   Rapport.Ligne(Textes::Titre);
@@ -217,13 +218,13 @@ void TStructure::EcrireResultats() {
   Rapport.FinLigne();
 
   Rapport.Ligne(Textes::TitreGraphes);
-  TGraphe graphe;
   for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
     Rapport.FinLigne();
     Rapport.Ligne(Textes::TitreGraphe + std::to_string(i) + Textes::FinTitreGraphe);
     Rapport.FinLigne();
     Rapport.Ligne(EnteteGraphe());
     Rapport.FinLigne();
+    TGraphe& graphe = Graphes[i];
     Elements.Item(i).GrapheElement(graphe);
     for (std::int32_t k = 0; k <= graphe.NbIntervalles; ++k) Rapport.Ligne(LigneGraphe(graphe, k));
   }

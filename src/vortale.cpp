@@ -9,16 +9,17 @@
 #include "textes.h"
 
 // The run, each step an operation of the structure; a step that fails ends it. The steps tell
-// their own failures (on the console or in the report).
-void TStructure::Calculer() {
-  if (!LireDonnees()) return;
-  if (!AssemblerRigidite()) return;
+// their own failures (on the console or in the report). True when the report is complete.
+bool TStructure::Calculer() {
+  if (!LireDonnees()) return false;
+  if (!AssemblerRigidite()) return false;
   AssemblerForces();
   MettreLiaisons();
-  if (!CalculerDeplacements()) return;
+  if (!CalculerDeplacements()) return false;
   CalculerForcesElementaires();
   CalculerActionsLiaison();
   EcrireResultats();
+  return true;
 }
 
 static void EcrireBanniere() {
