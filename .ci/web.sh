@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# The web page: installs what is missing (Debian's emscripten and chromium among them), builds the
+# native program and the page in build-web/, and opens the page in headless Chromium to compare
+# its reports with the native program's (tests/web/test_page.py). Run from anywhere:
+#   bash .ci/web.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+debut=$SECONDS
+
+paquets=()
+command -v cmake >/dev/null || paquets+=(cmake)
+command -v g++ >/dev/null || paquets+=(g++)
+command -v python3 >/dev/null || paquets+=(python3)
+[ -f /usr/include/gtest/gtest.h ] || paquets+=(libgtest-dev)
+command -v em++ >/dev/null || paquets+=(emscripten)
+command -v chromium >/dev/null || paquets+=(chromium)
+if [ ${#paquets[@]} -gt 0 ]; then
+  echo "web: installing ${paquets[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${paquets[@]}" >/dev/null
+fi
+echo "web: tools ready ($((SECONDS - debut)) s)"
+
+cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DVORTALE_WEB=ON >/dev/null
+cmake --build build-web -j2 --target vortale page_web
+echo "web: program and page built ($((SECONDS - debut)) s)"
+ctest --test-dir build-web -R '^web\.' --output-on-failure --no-tests=error
+echo "web: done ($((SECONDS - debut)) s)"
