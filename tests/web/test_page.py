@@ -181,24 +181,33 @@ ETAT_PAGE = """(async () => {
 })()"""
 
 
+def windows_1252(texte):
+    """The text as Windows-1252 bytes, a character outside the set as "?", like the page."""
+    return texte.encode("cp1252", "replace")
+
+
 def natif(nom, donnees):
-    """`vortale --svg NAME` in a fresh folder holding NAME.txt, with a UTF-8 locale: exit status,
-    the report and the drawing (bytes, or None) and the lines written on stderr."""
+    """`vortale --svg NAME` in a fresh folder holding NAME.txt, the name in Windows-1252 as typed on
+    the console, with a UTF-8 locale: exit status, the report and the drawing (bytes, or None) and
+    the lines written on stderr."""
+    octets = windows_1252(nom)
     with tempfile.TemporaryDirectory() as dossier:
         dossier = pathlib.Path(dossier)
-        (dossier / (nom + ".txt")).write_bytes(donnees)
+        (dossier / os.fsdecode(octets + b".txt")).write_bytes(donnees)
         env = {k: v for k, v in os.environ.items() if k not in ("LC_ALL", "LC_CTYPE")}
         env.update(LANG="C.UTF-8", VORTALE_VIEWER="")
-        r = subprocess.run([BIN, "--svg", nom], cwd=dossier, env=env, capture_output=True,
+        r = subprocess.run([BIN, "--svg", octets], cwd=dossier, env=env, capture_output=True,
                            stdin=subprocess.DEVNULL, timeout=60)
         lire = lambda chemin: chemin.read_bytes() if chemin.exists() else None
-        return (r.returncode, lire(dossier / (nom + "r.txt")), lire(dossier / (nom + "r.svg")),
+        return (r.returncode, lire(dossier / os.fsdecode(octets + b"r.txt")),
+                lire(dossier / os.fsdecode(octets + b"r.svg")),
                 r.stderr.decode("utf-8").replace("\r\n", "\n").splitlines())
 
 
 def cas():
     """(case, name, data bytes, expected report bytes): every reference run that writes a report,
-    its expected report beside it; then every example, its report made by the native program."""
+    its expected report beside it; then every example, and the worked example under a name with
+    accents and a character outside Windows-1252, their reports made by the native program."""
     liste = []
     for dossier in sorted(p for p in (TESTS / "vecteurs").iterdir() if p.is_dir()):
         nom = (dossier / "stdin").read_bytes().split(b"\n")[0].rstrip(b"\r").decode("cp1252")
@@ -212,6 +221,8 @@ def cas():
         donnees = exemple.read_bytes()
         liste.append(("examples/" + exemple.name, exemple.stem, donnees,
                       natif(exemple.stem, donnees)[1]))
+    poutre = (RACINE / "examples" / "poutre.txt").read_bytes()
+    liste.append(("nom accentué", "poutre-é€Ω", poutre, natif("poutre-é€Ω", poutre)[1]))
     return liste
 
 
@@ -242,30 +253,37 @@ class Page(unittest.TestCase):
                 code, _, dessin, erreurs = natif(nom, donnees)
                 self.navigateur.ouvrir(lien(nom, donnees.decode("cp1252")))
                 page = self.navigateur.evaluer(ETAT_PAGE)
-                self.assertEqual(page["rapport"].replace("\n", "\r\n").encode("cp1252"), rapport)
+                nom_fichier = windows_1252(nom).decode("cp1252")
+                self.assertEqual(windows_1252(page["rapport"].replace("\n", "\r\n")), rapport)
                 self.assertEqual(page["telechargementRapport"],
-                                 [nom + "r.txt", base64.b64encode(rapport).decode()])
+                                 [nom_fichier + "r.txt", base64.b64encode(rapport).decode()])
                 self.assertEqual(page["code"], code)
                 self.assertEqual([texte for texte, _ in page["diagnostics"]], erreurs)
                 if nom_cas in LIGNE_DIAGNOSTIC:
                     ligne = LIGNE_DIAGNOSTIC[nom_cas]
-                    self.assertIn([f"{nom}.txt:{ligne}: ", ligne],
+                    self.assertIn([f"{nom_fichier}.txt:{ligne}: ", ligne],
                                   [[texte[:len(nom) + 8], l] for texte, l in page["diagnostics"]])
                 if dessin is None:
                     self.assertEqual((page["telechargementDessin"], page["groupes"]), (None, []))
                 else:
                     self.assertEqual(page["telechargementDessin"],
-                                     [nom + "r.svg", base64.b64encode(dessin).decode()])
+                                     [nom_fichier + "r.svg", base64.b64encode(dessin).decode()])
                     self.assertEqual(sorted(page["groupes"]), sorted(GROUPES_DESSIN))
 
     def test_edition_et_calculs_successifs(self):
-        """A bad number, its diagnostic clicked; a refused name; then the largest model run with
-        Ctrl+Enter, on the same page, its time measured by the page."""
+        """A bad number, its diagnostic clicked; the link of the beam opened again; a refused name;
+        then the largest model run with Ctrl+Enter, on the same page, its time measured there."""
         n = self.navigateur
-        n.ouvrir(lien("b", "$deb\n$noe\n2\n0\n2,5\n$fin\n"))
+        texte = "$deb\n$noe\n2\n0\n2,5\n$fin  \u00e9\u03a9+%&=\n"
+        n.ouvrir(lien("b c", texte))
         n.evaluer("document.querySelector('#diagnostics button').click()")
         self.assertEqual(n.evaluer("[document.activeElement.id, document.getElementById('donnees')"
                                    ".selectionStart]"), ["donnees", len("$deb\n$noe\n2\n0\n")])
+
+        n.evaluer("document.getElementById('lien').click()")
+        n.ouvrir(n.attendre("document.getElementById('texte-lien').value"))
+        self.assertEqual(n.evaluer("[document.getElementById('nom').value, "
+                                   "document.getElementById('donnees').value]"), ["b c", texte])
 
         calculs = n.evaluer("document.getElementById('etat').dataset.calculs")
         for refuse in ["", "a/b", "a\0b"]:
@@ -285,7 +303,7 @@ class Page(unittest.TestCase):
             n.attendre(f"document.getElementById('etat').dataset.calculs === '{calculs}'")
             page = n.evaluer(ETAT_PAGE)
             self.assertEqual((page["code"], page["diagnostics"]), (0, []))
-            self.assertEqual(page["rapport"].replace("\n", "\r\n").encode("cp1252"),
+            self.assertEqual(windows_1252(page["rapport"].replace("\n", "\r\n")),
                              natif("grand", grand)[1])
             durees.append(page["duree"])
         print(f"\nlargest model in the page: {', '.join(f'{d:.1f}' for d in durees)} ms",
