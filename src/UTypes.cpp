@@ -133,10 +133,11 @@ std::int32_t TTexteLu::LireEntier() {
   return static_cast<std::int32_t>(valeur);
 }
 
-// A real: optional sign, digits, an optional "." with its decimals, an optional exponent. The
-// shape is checked here, since the library's conversion also takes forms this format refuses
-// (inf, nan, hexadecimal, leading point). A value beyond the doubles is refused; one that
-// underflows reads as the nearest double, zero or subnormal.
+// A real: optional sign, digits, an optional "." with its decimals, an optional exponent; the
+// digits before the point may be left out (".5", "-.5E3"), but then at least one must follow it.
+// The shape is checked here, since the library's conversion also takes forms this format refuses
+// (inf, nan, hexadecimal). A value beyond the doubles is refused; one that underflows reads as the
+// nearest double, zero or subnormal.
 double TTexteLu::LireReel() {
   const std::string jeton = LireJeton();
   if (jeton.empty()) {
@@ -145,11 +146,12 @@ double TTexteLu::LireReel() {
   }
   std::size_t i = 0;
   SauterSigne(jeton, i);
-  if (!SauterChiffres(jeton, i)) ErreurSaisieNumerique();
+  bool chiffres = SauterChiffres(jeton, i);
   if (i < jeton.size() && jeton[i] == '.') {
     ++i;
-    SauterChiffres(jeton, i);
+    chiffres = SauterChiffres(jeton, i) || chiffres;
   }
+  if (!chiffres) ErreurSaisieNumerique();
   if (i < jeton.size() && (jeton[i] == 'e' || jeton[i] == 'E')) {
     ++i;
     SauterSigne(jeton, i);
@@ -178,7 +180,10 @@ bool TRapport::Creer(const std::string& nom) {
   return Fichier != nullptr;
 }
 
+// Writing to a report that is not open (never created, or already closed) is an I/O error like any
+// other failed write, and never reaches the C library.
 void TRapport::Ecrire(const std::string& texte) {
+  if (Fichier == nullptr) ErreurEntreeSortie(EBADF);
   if (std::fwrite(texte.data(), 1, texte.size(), Fichier) != texte.size())
     ErreurEntreeSortie(errno);
 }
@@ -191,11 +196,12 @@ void TRapport::Ligne(const std::string& texte) {
 }
 
 // The buffer is flushed and the file closed; a failure of either, such as a full disk, is an
-// error even though every earlier write seemed to succeed.
+// error even though every earlier write seemed to succeed. Closing a report that is not open does
+// nothing.
 void TRapport::Fermer() {
   std::FILE* fichier = Fichier;
   Fichier = nullptr;
-  if (std::fclose(fichier) != 0) ErreurEntreeSortie(errno);
+  if (fichier != nullptr && std::fclose(fichier) != 0) ErreurEntreeSortie(errno);
 }
 
 void TRapport::Abandonner() {
@@ -299,10 +305,53 @@ bool TStructure::LireDonnees() {
   for (;;) {
     if (donnees.Fin()) return false;
     const std::string ligne = donnees.LireLigne();
-    if (EstMotCle(Textes::MotFin, ligne)) return true;
+    if (EstMotCle(Textes::MotFin, ligne)) return VerifierReferences();
     if (!LireSection(donnees, ligne)) return false;
-    if (donnees.Fin()) return true;
+    if (donnees.Fin()) return VerifierReferences();
   }
+}
+
+// Once the data are read, every node and element number is checked against the model as read
+// (a node beyond NbNoeuds has no abscissa of its own, and its degrees of freedom lie outside the
+// system solved): elements, then supports, then loads, each failing item with its console line.
+// A support whose code blocks nothing names a node that nothing uses, and is not checked.
+bool TStructure::VerifierReferences() {
+  const auto existe = [](std::int32_t numero, std::int32_t nombre) {
+    return numero >= 1 && numero <= nombre;
+  };
+  const auto noeud = [](std::int32_t n) { return std::to_string(n) + Textes::QuiNExistePas; };
+  bool valide = true;
+  const auto refuser = [&valide](const std::string& ligne) {
+    LigneConsole(ligne);
+    valide = false;
+  };
+  for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
+    const TElement& element = Elements.Item(i);
+    const std::string debut = Textes::ElementRelie + std::to_string(i) + Textes::RelieLeNoeud;
+    if (!existe(element.NoeudI, NbNoeuds)) {
+      refuser(debut + noeud(element.NoeudI));
+    } else if (!existe(element.NoeudJ, NbNoeuds)) {
+      refuser(debut + noeud(element.NoeudJ));
+    }
+  }
+  for (std::int32_t i = 1; i <= Liaisons.Nombre; ++i) {
+    const TLiaison& liaison = Liaisons.Item(i);
+    const bool bloque = liaison.Code >= 1 && liaison.Code <= 3;
+    if (bloque && !existe(liaison.Noeud, NbNoeuds)) {
+      refuser(Textes::Liaison + std::to_string(i) + Textes::PorteSurLeNoeud + noeud(liaison.Noeud));
+    }
+  }
+  for (std::int32_t i = 1; i <= Charges.Nombre; ++i) {
+    const TCharge& charge = Charges.Item(i);
+    const std::string debut = Textes::Charge + std::to_string(i);
+    if (charge.Code == 1 && !existe(charge.Numero, NbNoeuds)) {
+      refuser(debut + Textes::PorteSurLeNoeud + noeud(charge.Numero));
+    } else if (charge.Code != 1 && !existe(charge.Numero, Elements.Nombre)) {
+      refuser(debut + Textes::PorteSurLElement + std::to_string(charge.Numero) +
+              Textes::QuiNExistePas);
+    }
+  }
+  return valide;
 }
 
 // Reads the section that the keyword line announces, if it is one: a count, the rest of its line

@@ -256,6 +256,7 @@ class TStructure {
  private:
   void BloquerDdl(std::int32_t d);
   bool LireSection(TTexteLu& donnees, const std::string& ligne);
+  bool VerifierReferences();
   bool LireElements(TTexteLu& donnees);
 };
 

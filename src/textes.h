@@ -23,6 +23,14 @@ inline const char* const LongueurNulleDebut = "La longueur de l'\xE9l\xE9ment ";
 inline const char* const LongueurNulleFin = " est nulle";
 inline const char* const IzNulDebut = "Le moment quadratique Iz de l'\xE9l\xE9ment ";
 inline const char* const IzNulFin = " est nulle";
+// The reader's reference checks: "L'élément 2 relie le noeud 9, qui n'existe pas".
+inline const char* const ElementRelie = "L'\xE9l\xE9ment ";
+inline const char* const RelieLeNoeud = " relie le noeud ";
+inline const char* const Liaison = "La liaison ";
+inline const char* const Charge = "La charge ";
+inline const char* const PorteSurLeNoeud = " porte sur le noeud ";
+inline const char* const PorteSurLElement = " porte sur l'\xE9l\xE9ment ";
+inline const char* const QuiNExistePas = ", qui n'existe pas";
 
 // Data file: the extension of the data file and of the report, and the section keywords.
 inline const char* const ExtensionDonnees = ".txt";

@@ -2,6 +2,7 @@
 // 80-character lines), the free-format number grammar, and the capacities of the model.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -160,6 +161,10 @@ TEST(LectureNombres, ReelsAcceptes) {
       {"-0", -0.0},
       {"1e-400", 0.0},     // underflows to zero
       {"4e-320", 4e-320},  // a subnormal, read as the nearest double
+      {".5", 0.5},         // the digits before the point may be left out
+      {"-.5", -0.5},
+      {"+.5E3", 500.0},
+      {".21E12", 2.1e11},
   };
   for (const CasReel& c : cas) {
     Texte t(c.jeton);
@@ -172,8 +177,9 @@ TEST(LectureNombres, ReelsAcceptes) {
 
 TEST(LectureNombres, ReelsRefuses) {
   const char* refuses[] = {"2,5", "abc",  "1e400", "-1e999", "inf", "nan",   "0x10",
-                           ".5",  "1e",   "1e+",   "--1",    "+",   "1.2.3", "1e5.0",
-                           "12a", "\xE9", "1\x7F", "-",      "E5"};
+                           ".",   "1e",   "1e+",   "--1",    "+",   "1.2.3", "1e5.0",
+                           "12a", "\xE9", "1\x7F", "-",      "E5",    "-.",    ".E5",
+                           "2..5"};
   for (const char* jeton : refuses) {
     Texte t(jeton);
     TTexteLu l = t.Lecteur();
@@ -200,7 +206,7 @@ TEST(LectureNombres, EntiersSur32Bits) {
     EXPECT_EQ(l.LireEntier(), c.attendu) << c.jeton;
   }
   const char* refuses[] = {"2147483648", "-2147483649", "99999999999999999999", "1.0", "1e3", "3,",
-                           "x",          "+-1"};
+                           "x",          "+-1",         ".3"};
   for (const char* jeton : refuses) {
     Texte t(jeton);
     TTexteLu l = t.Lecteur();
@@ -266,6 +272,19 @@ TEST(Capacites, SeuilsEnPrecisionEtendue) {
   EXPECT_LT(static_cast<long double>(1e-12), IzMin);
   EXPECT_GT(static_cast<long double>(std::nextafter(1e-6, 1.0)), LongueurMin);
   EXPECT_GT(static_cast<long double>(std::nextafter(1e-12, 1.0)), IzMin);
+}
+
+// A report that is not open (never created, creation refused, or closed already) can be closed
+// again harmlessly; a write to it is an I/O error (EBADF), never a call with a null file.
+TEST(Rapport, NonOuvert) {
+  TRapport jamaisCree;
+  jamaisCree.Fermer();
+  EXPECT_EQ(MotsErreur([&] { jamaisCree.Ecrire("x"); }), "I/O error " + std::to_string(EBADF));
+  TRapport refuse;
+  ASSERT_FALSE(refuse.Creer("/dossier/qui/n/existe/pas/r.txt"));
+  EXPECT_EQ(MotsErreur([&] { refuse.FinLigne(); }), "I/O error " + std::to_string(EBADF));
+  refuse.Fermer();
+  refuse.Fermer();
 }
 
 }  // namespace
