@@ -24,9 +24,9 @@ constexpr double ChargeNegligeable = 1e-6;
 // the solution of the beam clamped at both ends, with w = p L^3 / (12 E Iz):
 //   v += p L^4 u^2 (1-u)^2 / (24 E Iz),  slope += w u (1-u)(1-2u),
 //   Ty += p L (1-u),  Mfz += p L^2 (1-u)^2 / 2.
-// Without bending stiffness (the product E Iz is 0) the deflection and slope terms do not exist, and
-// only the shear and moment terms are added. A stiffness so small that w overflows gives what the
-// formulas give, infinite or not a number, which the report writes as such.
+// Without bending stiffness (the product E Iz is 0) the deflection and slope terms do not exist,
+// and only the shear and moment terms are added. A stiffness so small that w overflows gives what
+// the formulas give, infinite or not a number, which the report writes as such.
 void TElement::GrapheElement(TGraphe& graphe) const {
   graphe = TGraphe{};
   graphe.NbIntervalles = 10;

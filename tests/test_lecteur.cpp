@@ -10,6 +10,7 @@
 
 #include "UTypes.h"
 #include "outils.h"
+#include "textes.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ TEST(LectureLignes, CtrlZTermineLeFichier) {
   EXPECT_EQ(l.LireLigne(), "apres");
   EXPECT_TRUE(l.Fin());
   EXPECT_EQ(l.LireLigne(), "");
-  EXPECT_EQ(l.LireEntier(), 0);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 0);
 }
 
 TEST(LectureLignes, QuatreVingtsCaracteresGardes) {
@@ -108,9 +109,9 @@ TEST(LectureLignes, QuatreVingtsCaracteresGardes) {
 TEST(LectureLignes, FinirLigneSauteLeResteDeLaLigne) {
   Texte t("12 commentaire 34\r\n56\r\n");
   TTexteLu l = t.Lecteur();
-  EXPECT_EQ(l.LireEntier(), 12);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 12);
   l.FinirLigne();
-  EXPECT_EQ(l.LireEntier(), 56);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 56);
   l.FinirLigne();
   l.FinirLigne();  // at the end of the file: does nothing
   EXPECT_TRUE(l.Fin());
@@ -123,11 +124,11 @@ TEST(LectureLignes, FinirLigneSauteLeResteDeLaLigne) {
 TEST(LectureNombres, SeparateursSautes) {
   Texte t(" \t\r\n\r\n  -7\t+8\r\n\n9 \r 10\r\n");
   TTexteLu l = t.Lecteur();
-  EXPECT_EQ(l.LireEntier(), -7);
-  EXPECT_EQ(l.LireEntier(), 8);
-  EXPECT_EQ(l.LireEntier(), 9);
-  EXPECT_EQ(l.LireEntier(), 10);  // a lone CR is skipped like a line end
-  EXPECT_EQ(l.LireEntier(), 0);   // end of the file: 0, no error
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), -7);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 8);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 9);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 10);  // a lone CR is skipped like a line end
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 0);   // end of the file: 0, no error
   EXPECT_DOUBLE_EQ(l.LireReel(), 0);
 }
 
@@ -136,9 +137,9 @@ TEST(LectureNombres, JetonArreteParUnCaractereDeControle) {
       "12\x01"
       "34");
   TTexteLu l = t.Lecteur();
-  EXPECT_EQ(l.LireEntier(), 12);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 12);
   // The control character now stands where the next number starts: an empty token.
-  EXPECT_EQ(MotsErreur([&] { l.LireEntier(); }), "Invalid numeric input");
+  EXPECT_EQ(MotsErreur([&] { l.LireEntier(Textes::AttenduEntier); }), "Invalid numeric input");
 }
 
 struct CasReel {
@@ -176,10 +177,9 @@ TEST(LectureNombres, ReelsAcceptes) {
 }
 
 TEST(LectureNombres, ReelsRefuses) {
-  const char* refuses[] = {"2,5", "abc",  "1e400", "-1e999", "inf", "nan",   "0x10",
-                           ".",   "1e",   "1e+",   "--1",    "+",   "1.2.3", "1e5.0",
-                           "12a", "\xE9", "1\x7F", "-",      "E5",    "-.",    ".E5",
-                           "2..5"};
+  const char* refuses[] = {"2,5",   "abc", "1e400", "-1e999", "inf",   "nan",   "0x10", ".",
+                           "1e",    "1e+", "--1",   "+",      "1.2.3", "1e5.0", "12a",  "\xE9",
+                           "1\x7F", "-",   "E5",    "-.",     ".E5",   "2..5"};
   for (const char* jeton : refuses) {
     Texte t(jeton);
     TTexteLu l = t.Lecteur();
@@ -203,14 +203,15 @@ TEST(LectureNombres, EntiersSur32Bits) {
   for (const CasEntier& c : cas) {
     Texte t(c.jeton);
     TTexteLu l = t.Lecteur();
-    EXPECT_EQ(l.LireEntier(), c.attendu) << c.jeton;
+    EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), c.attendu) << c.jeton;
   }
-  const char* refuses[] = {"2147483648", "-2147483649", "99999999999999999999", "1.0", "1e3", "3,",
-                           "x",          "+-1",         ".3"};
+  const char* refuses[] = {
+      "2147483648", "-2147483649", "99999999999999999999", "1.0", "1e3", "3,", "x", "+-1", ".3"};
   for (const char* jeton : refuses) {
     Texte t(jeton);
     TTexteLu l = t.Lecteur();
-    EXPECT_EQ(MotsErreur([&] { l.LireEntier(); }), "Invalid numeric input") << jeton;
+    EXPECT_EQ(MotsErreur([&] { l.LireEntier(Textes::AttenduEntier); }), "Invalid numeric input")
+        << jeton;
   }
 }
 

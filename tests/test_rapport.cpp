@@ -259,12 +259,12 @@ TEST_F(GrapheElementTest, ChargeDeCodeInconnuDansLeGraphe) {
 }
 
 // An element without bending stiffness (E = 0, or a product E Iz that underflows to 0, even where
-// (12 E) Iz would not: 1e-312 x 2e-12) between two clamped nodes, under p = -12 N/m over 1 m. The structure solves (every degree of freedom is
-// blocked) with zero displacements, and the end forces are the fixed-end forces (6 N, 1 N.m,
-// 6 N, -1 N.m). The graph adds the shear and moment of the load, those of a fixed-fixed beam:
-// Ty = p (L/2 - x) from -6 to 6 N, Mfz = p (L^2 - 6 L x + 6 x^2) / 12, -1 N.m at the ends and
-// -p L^2 / 24 = 0.5 N.m at mid-span. The deflection and slope terms, which would divide by
-// E Iz, are left out: both stay 0, and no value is infinite or not a number.
+// (12 E) Iz would not: 1e-312 x 2e-12) between two clamped nodes, under p = -12 N/m over 1 m. The
+// structure solves (every degree of freedom is blocked) with zero displacements, and the end forces
+// are the fixed-end forces (6 N, 1 N.m, 6 N, -1 N.m). The graph adds the shear and moment of the
+// load, those of a fixed-fixed beam: Ty = p (L/2 - x) from -6 to 6 N, Mfz = p (L^2 - 6 L x + 6 x^2)
+// / 12, -1 N.m at the ends and -p L^2 / 24 = 0.5 N.m at mid-span. The deflection and slope terms,
+// which would divide by E Iz, are left out: both stay 0, and no value is infinite or not a number.
 TEST_F(GrapheElementTest, ElementSansRigiditeEnFlexion) {
   const DonneesElement elements[] = {
       {1, 2, 0.0, 8.36e-6}, {1, 2, 1e-300, 1e-300}, {1, 2, 1e-312, 2e-12}};
