@@ -32,7 +32,7 @@
 #include "UTypes.h"
 #include "textes.h"
 
-int vortale_main();
+int vortale_main(int argc, char* argv[]);
 
 namespace {
 
@@ -85,7 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t ta
   EcrireFichier("f.txt", octets, taille);
   if (std::freopen("nom", "rb", stdin) == nullptr) Echec("cannot put the typed name on stdin");
 
-  const int code = vortale_main();
+  char programme[] = "vortale";
+  char* arguments[] = {programme, nullptr};
+  const int code = vortale_main(1, arguments);
 
   if (code != 0 && code != 1) Echec("exit status other than 0 or 1");
   if (code == 0 && Structure != nullptr) Echec("orderly run left the structure alive");
