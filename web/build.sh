@@ -39,12 +39,12 @@ command -v python3 >/dev/null || { echo "python3 not found" >&2; exit 1; }
 # product and sum is rounded as written and the report's digits are those of the native program.
 DRAPEAUX=(-std=c++17 -O2 -Wall -Wextra -Wpedantic -ffp-contract=off
           -fexceptions -sDISABLE_EXCEPTION_CATCHING=0)
-# A module made by the factory CreerVortale; the run's entry vortale_calculer, the file system
-# and the UTF-8 decoder that names the files are what the page's script uses.
+# A module made by the factory CreerVortale; the run's entry vortale_calculer, the file system,
+# the environment and the UTF-8 decoder that names the files are what the page's script uses.
 EDITION=(-sMODULARIZE=1 -sEXPORT_NAME=CreerVortale -sENVIRONMENT=web -sSINGLE_FILE=1
          -sINVOKE_RUN=0 -sALLOW_MEMORY_GROWTH=1
          -sEXPORTED_FUNCTIONS=_vortale_calculer
-         -sEXPORTED_RUNTIME_METHODS=FS,ccall,UTF8ArrayToString)
+         -sEXPORTED_RUNTIME_METHODS=FS,ENV,ccall,UTF8ArrayToString)
 
 cd "$RACINE"
 em++ "${DRAPEAUX[@]}" -Isrc src/*.cpp web/glue.cpp "${EDITION[@]}" -o "$SORTIE/vortale.js"

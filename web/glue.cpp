@@ -2,8 +2,9 @@
 //
 // The page's script writes NAME.txt into the current folder, calls vortale_calculer with the
 // name, then reads back the report NAMEr.txt and the drawing NAMEr.svg, and takes every line of
-// the standard error stream as a diagnostic. The name arrives as Windows-1252 bytes, as it would
-// be typed on the console; the file names are made from those bytes by the program itself.
+// the standard error stream as a diagnostic. The name arrives as Windows-1252 bytes, as typed on
+// a Windows console, and the page's console is Windows-1252 too; the file names are made from
+// those bytes by the program itself.
 #include <emscripten/emscripten.h>
 
 #include <string>
@@ -11,9 +12,10 @@
 
 #include "ligne_commande.h"
 
-// The same run as `vortale --svg NAME` in a folder holding NAME.txt. Returns its exit status:
-// 0 complete report, 1 not, 2 usage error. A run-time error (a malformed number, a capacity) is
-// caught inside the command-line mode, so the page goes on working for the next run.
+// The same run as `vortale --svg -- NAME` in a folder holding NAME.txt; after "--" a name that
+// starts with "-" is a name, not an option. Returns the exit status: 0 complete report, 1 not,
+// 2 usage error. A run-time error (a malformed number, a capacity) is caught inside the
+// command-line mode, so the page goes on working for the next run.
 extern "C" EMSCRIPTEN_KEEPALIVE int vortale_calculer(const char* nom) {
-  return LigneCommande({"--svg", nom});
+  return LigneCommande({"--svg", "--", nom});
 }

@@ -5,6 +5,8 @@
 // (vortale_calculer), reads back the report NAMEr.txt and the drawing NAMEr.svg, and empties the
 // folder again: nothing is kept from one run to the next. The lines that the run writes on its
 // standard error stream are its diagnostics, "NAME.txt:LINE: message" or "NAME.txt: message".
+// The program's console is Windows-1252, like the Windows console it was made for: the name is
+// given to it in Windows-1252, and what it writes on its two streams is read back the same way.
 //
 // A link ?nom=NAME&donnees=TEXT (TEXT percent-encoded UTF-8) loads that beam and runs it once.
 "use strict";
@@ -59,14 +61,16 @@ function concatener(...morceaux) {
 // ---------------------------------------------------------------------------------------------
 
 let programme = null;  // the WebAssembly module, once loaded
-let lignesSortie = [];  // the run's standard output, line by line
-let lignesErreur = [];  // its standard error stream
+let octetsSortie = [];  // the run's standard output, byte by byte
+let octetsErreur = [];  // its standard error stream
 
 function chargerProgramme() {
   return CreerVortale({
-    print: (ligne) => lignesSortie.push(ligne),
-    printErr: (ligne) => lignesErreur.push(ligne.replace(/\r$/, "")),
     stdin: () => null,  // nothing is ever typed: an immediate end of file
+    stdout: (octet) => octetsSortie.push(octet),
+    stderr: (octet) => octetsErreur.push(octet),
+    // A Windows-1252 console: the environment names no UTF-8 locale.
+    preRun: [(module) => { module.ENV.LANG = "fr_FR.CP1252"; }],
   }).then((module) => {
     module.FS.mkdir(DOSSIER);
     module.FS.chdir(DOSSIER);
@@ -94,6 +98,12 @@ function lireFichier(cheminFichier) {
 
 const ascii = (texte) => Uint8Array.from(texte, (c) => c.charCodeAt(0));
 
+// The lines of a console stream, without their line ends.
+function lignes(octets) {
+  const texte = decodeur1252.decode(Uint8Array.from(octets)).replace(/\r?\n$/, "");
+  return texte === "" ? [] : texte.split(/\r?\n/);
+}
+
 // One run of `vortale --svg NAME` on the data bytes: {code, rapport, dessin, sortie, erreurs,
 // duree}; rapport and dessin are the files' bytes, or null when the run wrote none.
 function executer(octetsNom, octetsDonnees) {
@@ -103,16 +113,16 @@ function executer(octetsNom, octetsDonnees) {
   const debut = performance.now();
   viderDossier();
   programme.FS.writeFile(donnees, octetsDonnees);
-  lignesSortie = [];
-  lignesErreur = [];
+  octetsSortie = [];
+  octetsErreur = [];
   const code = programme.ccall("vortale_calculer", "number", ["array"],
                                [concatener(octetsNom, [0])]);
   const resultat = {
     code: code,
     rapport: lireFichier(rapport),
     dessin: lireFichier(dessin),
-    sortie: lignesSortie,
-    erreurs: lignesErreur,
+    sortie: lignes(octetsSortie),
+    erreurs: lignes(octetsErreur),
   };
   viderDossier();
   resultat.duree = performance.now() - debut;

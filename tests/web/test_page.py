@@ -38,6 +38,10 @@ GROUPES_DESSIN = ["poutre", "fleche", "pente", "effort-tranchant", "moment-flech
 # file: where the malformed number stands, or the refused element.
 LIGNE_DIAGNOSTIC = {
     "invalid-number": 5,  # b.txt line 5: "2,5"
+    "iz-too-small": 9,  # z.txt line 9: element 1, Iz = 1e-13
+    "negative-length": 9,  # z.txt line 9: element 1 from node 2 to node 1
+    "zero-length": 9,  # z.txt line 9: element 1 shorter than 1e-6 m
+    "too-many-nodes": 3,  # m.txt line 3: the count 51
 }
 
 
@@ -187,21 +191,21 @@ def windows_1252(texte):
 
 
 def natif(nom, donnees):
-    """`vortale --svg NAME` in a fresh folder holding NAME.txt, the name in Windows-1252 as typed on
-    the console, with a UTF-8 locale: exit status, the report and the drawing (bytes, or None) and
-    the lines written on stderr."""
+    """`vortale --svg -- NAME` in a fresh folder holding NAME.txt, the name and the console in
+    Windows-1252 as in the page: exit status, the report and the drawing (bytes, or None) and the
+    lines written on stderr."""
     octets = windows_1252(nom)
     with tempfile.TemporaryDirectory() as dossier:
         dossier = pathlib.Path(dossier)
         (dossier / os.fsdecode(octets + b".txt")).write_bytes(donnees)
         env = {k: v for k, v in os.environ.items() if k not in ("LC_ALL", "LC_CTYPE")}
-        env.update(LANG="C.UTF-8", VORTALE_VIEWER="")
-        r = subprocess.run([BIN, "--svg", octets], cwd=dossier, env=env, capture_output=True,
+        env.update(LANG="fr_FR.CP1252", VORTALE_VIEWER="")
+        r = subprocess.run([BIN, "--svg", "--", octets], cwd=dossier, env=env, capture_output=True,
                            stdin=subprocess.DEVNULL, timeout=60)
         lire = lambda chemin: chemin.read_bytes() if chemin.exists() else None
         return (r.returncode, lire(dossier / os.fsdecode(octets + b"r.txt")),
                 lire(dossier / os.fsdecode(octets + b"r.svg")),
-                r.stderr.decode("utf-8").replace("\r\n", "\n").splitlines())
+                r.stderr.decode("cp1252").splitlines())
 
 
 def cas():
@@ -261,8 +265,9 @@ class Page(unittest.TestCase):
                 self.assertEqual([texte for texte, _ in page["diagnostics"]], erreurs)
                 if nom_cas in LIGNE_DIAGNOSTIC:
                     ligne = LIGNE_DIAGNOSTIC[nom_cas]
-                    self.assertIn([f"{nom_fichier}.txt:{ligne}: ", ligne],
-                                  [[texte[:len(nom) + 8], l] for texte, l in page["diagnostics"]])
+                    debut = f"{nom_fichier}.txt:{ligne}: "
+                    self.assertTrue(any(texte.startswith(debut) and l == ligne
+                                        for texte, l in page["diagnostics"]), page["diagnostics"])
                 if dessin is None:
                     self.assertEqual((page["telechargementDessin"], page["groupes"]), (None, []))
                 else:
