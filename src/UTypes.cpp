@@ -262,10 +262,16 @@ TRapport::~TRapport() { Abandonner(); }
 // The model
 // ---------------------------------------------------------------------------------------------
 
-// The lists are freed first, then the finished report is closed and shown. From here on the
-// global refers to no structure, whatever happens while closing.
+// The lists are freed first, then the finished report is closed and shown. A failure to close is
+// told while the global still refers to this structure (its mode and its names); once the
+// destructor ends, by either way, the global refers to no structure.
 TStructure::~TStructure() noexcept(false) {
-  if (Structure == this) Structure = nullptr;
+  struct TOubli {
+    const TStructure* Oublie;
+    ~TOubli() {
+      if (Structure == Oublie) Structure = nullptr;
+    }
+  } oubli{this};
   Elements.Vider();
   Liaisons.Vider();
   Charges.Vider();
