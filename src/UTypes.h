@@ -290,8 +290,10 @@ extern TStructure* Structure;
 // upper-cased by the ASCII rule.
 bool EstMotCle(const std::string& MotCle, const std::string& Ligne);
 
-// Starts the viewer on the finished report; never waited for, any failure ignored.
+// Start the viewer on the finished report, or on the drawing of the command-line mode; never
+// waited for, any failure ignored.
 void OuvrirVisionneuse(const std::string& nomRapport);
+void OuvrirDessin(const std::string& nomDessin);
 
 // A failure of the run told by the command-line mode: "FICHIER:LIGNE: message" (no LIGNE when it
 // is 0) on the standard error stream, the Windows-1252 message in the console's encoding.
