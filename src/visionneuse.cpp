@@ -112,8 +112,8 @@ void Lancer(const std::vector<std::string>& commande, TGenre genre) {
   }
 }
 #elif defined(__EMSCRIPTEN__)
-// In a browser no other program can be started; the page shows the report itself.
-void Lancer(const std::vector<std::string>&) {}
+// In a browser no other program can be started; the page shows the report and the drawing itself.
+void Lancer(const std::vector<std::string>&, TGenre) {}
 #else
 // The viewer runs in a session of its own, its three standard streams on /dev/null, so that it
 // holds nothing of ours (no terminal, no pipe of whoever started us).
