@@ -239,30 +239,26 @@ TEtendu::TEtendu(long double x) {
 }
 #endif
 
-TEtendu TEtendu::ValeurAbsolue() const {
-  TEtendu x = *this;
-  x.Negatif = false;
-  return x;
-}
-
-// The value is Mantisse x 2^(Exposant - 63) with Exposant <= 63: the integer part is Mantisse
-// shifted right by 63 - Exposant places, the bits shifted out the fraction, compared with 1/2.
-// Below 1/2 (Exposant < -1) nothing is left; at Exposant = -1 the shift is the full 64 bits.
+// The value is Mantisse x 2^(Exposant - 63) with Exposant <= 63. Below 1/2 (Exposant < -1) it
+// gives 0; between 1/2 and 1 (Exposant = -1) it gives 1, except 1/2 itself, a tie that goes to
+// the even 0. From 1 on, the integer part is Mantisse shifted right by 63 - Exposant places, and
+// the bits shifted out are the fraction, compared with one half.
 std::uint64_t TEtendu::ArrondiEntier() const {
   if (Nature == TNature::Zero || Exposant < -1) return 0;
+  if (Exposant == -1) return Mantisse > BitDeTete ? 1 : 0;
   const int decalage = 63 - Exposant;
   if (decalage == 0) return Mantisse;
-  const TEntier128 m = Mantisse;
-  const std::uint64_t entier = static_cast<std::uint64_t>(m >> decalage);
-  const TEntier128 fraction = m - (static_cast<TEntier128>(entier) << decalage);
-  const TEntier128 moitie = static_cast<TEntier128>(1) << (decalage - 1);
+  const std::uint64_t entier = Mantisse >> decalage;
+  const std::uint64_t moitie = std::uint64_t{1} << (decalage - 1);
+  const std::uint64_t fraction = Mantisse & (2 * moitie - 1);
   const bool superieur = fraction > moitie || (fraction == moitie && (entier & 1) != 0);
   return superieur ? entier + 1 : entier;
 }
 
-// The significands' product lies in [2^126, 2^128): its 64 leading bits start at bit 127 or
-// 126, and the exponents add, plus one when the product reaches 2^127. An infinity times zero
-// is not a number, as in hardware.
+// The significands' product lies in [2^126, 2^128). Below 2^127 it is shifted up one place, so
+// that its high word holds the 64 leading bits and its low word the bits after them; the
+// exponents add, plus one when the product reaches 2^127. An infinity times zero is not a
+// number, as in hardware.
 TEtendu operator*(const TEtendu& a, const TEtendu& b) {
   const bool negatif = a.Negatif != b.Negatif;
   if (a.Nature == TNature::PasUnNombre || b.Nature == TNature::PasUnNombre) {
@@ -275,13 +271,16 @@ TEtendu operator*(const TEtendu& a, const TEtendu& b) {
   if (a.Nature == TNature::Zero || b.Nature == TNature::Zero) {
     return Special(TNature::Zero, negatif);
   }
-  const TEntier128 produit = static_cast<TEntier128>(a.Mantisse) * b.Mantisse;
-  const int decalage = (produit >> 127) != 0 ? 64 : 63;
-  const TEntier128 un = 1;
-  const bool arrondi = ((produit >> (decalage - 1)) & un) != 0;
-  const bool collant = (produit & ((un << (decalage - 1)) - 1)) != 0;
-  return Arrondir(negatif, a.Exposant + b.Exposant + (decalage - 63),
-                  static_cast<std::uint64_t>(produit >> decalage), arrondi, collant);
+  TEntier128 produit = static_cast<TEntier128>(a.Mantisse) * b.Mantisse;
+  std::int32_t exposant = a.Exposant + b.Exposant;
+  if ((produit >> 127) != 0) {
+    ++exposant;
+  } else {
+    produit <<= 1;
+  }
+  const std::uint64_t haut = static_cast<std::uint64_t>(produit >> 64);
+  const std::uint64_t bas = static_cast<std::uint64_t>(produit);
+  return Arrondir(negatif, exposant, haut, (bas & BitDeTete) != 0, (bas << 1) != 0);
 }
 
 bool operator<(const TEtendu& a, const TEtendu& b) { return Ordonnes(a, b) && Comparer(a, b) < 0; }

@@ -51,7 +51,11 @@ struct TEtendu {
     return x;
   }
 
-  TEtendu ValeurAbsolue() const;
+  constexpr TEtendu ValeurAbsolue() const {
+    TEtendu x = *this;
+    x.Negatif = false;
+    return x;
+  }
 
   // The nearest integer, ties to even (rint), of a value that is not negative and below 2^64:
   // values up to 1/2 give 0, those just above it 1.
