@@ -70,6 +70,7 @@ int Comparer(const TEtendu& a, const TEtendu& b) {
   return a.Negatif ? -magnitudes : magnitudes;
 }
 
+// Whether the two are ordered: neither is not-a-number.
 bool Ordonnes(const TEtendu& a, const TEtendu& b) {
   return a.Nature != TNature::PasUnNombre && b.Nature != TNature::PasUnNombre;
 }
@@ -203,8 +204,10 @@ TEtendu PuissanceDixNegative(int m) {
 
 }  // namespace
 
-// A double: 1 sign bit, 11 exponent bits, 52 fraction bits. Subnormal doubles (exponent field 0)
-// are normalised; 2047 marks the infinities and the not-a-numbers.
+// A double: 1 sign bit, 11 exponent bits, 52 fraction bits. A normal double is
+// (2^52 + fraction) x 2^(field - 1023 - 52); a subnormal one (field 0) is fraction x 2^-1074,
+// that is fraction x 2^(-1011 - 63), normalised; field 2047 marks the infinities and the
+// not-a-numbers.
 TEtendu::TEtendu(double x) {
   std::uint64_t bits;
   std::memcpy(&bits, &x, sizeof bits);
