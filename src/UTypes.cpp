@@ -540,11 +540,11 @@ bool TStructure::LireElements(TTexteLu& donnees) {
       }
     }
     const std::string numero = std::to_string(i);
-    if (static_cast<long double>(element.Longueur()) < LongueurMin) {
+    if (TEtendu(element.Longueur()) < LongueurMin) {
       Signaler(element.Ligne, Textes::LongueurNulleDebut + numero + Textes::LongueurNulleFin, true);
       return false;
     }
-    if (static_cast<long double>(element.Iz) < IzMin) {
+    if (TEtendu(element.Iz) < IzMin) {
       Signaler(element.Ligne, Textes::IzNulDebut + numero + Textes::IzNulFin, true);
       return false;
     }
