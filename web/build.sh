@@ -10,8 +10,9 @@
 # network.
 #
 # Every file of src/ is compiled, the entry point src/vortale.cpp included: it also holds the run
-# sequence that the command-line mode calls. Its main() is never called (INVOKE_RUN=0); the page
-# calls vortale_calculer (web/glue.cpp) instead, once per run.
+# sequence that the command-line mode calls, so the native program's files are used as they are.
+# Its main() is exported but never called (INVOKE_RUN=0); the page calls vortale_calculer
+# (web/glue.cpp) instead, once per run.
 set -euo pipefail
 
 if [ $# -ne 1 ] || [ -z "$1" ]; then
@@ -43,7 +44,7 @@ DRAPEAUX=(-std=c++17 -O2 -Wall -Wextra -Wpedantic -ffp-contract=off
 # the environment and the UTF-8 decoder that names the files are what the page's script uses.
 EDITION=(-sMODULARIZE=1 -sEXPORT_NAME=CreerVortale -sENVIRONMENT=web -sSINGLE_FILE=1
          -sINVOKE_RUN=0 -sALLOW_MEMORY_GROWTH=1
-         -sEXPORTED_FUNCTIONS=_vortale_calculer
+         -sEXPORTED_FUNCTIONS=_vortale_calculer,_main
          -sEXPORTED_RUNTIME_METHODS=FS,ENV,ccall,UTF8ArrayToString)
 
 cd "$RACINE"
