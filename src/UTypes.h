@@ -161,6 +161,10 @@ class TLiaison {
   double Mz = 0;  // reaction moment, N.m
 };
 
+// A nodal load's value of this magnitude or less (N, N.m) is neither written in the report nor
+// drawn.
+constexpr double ValeurNegligeable = 1e-6;
+
 // One load. Code 1: at node Numero, force P (N) and moment Mz (N.m); any other code: uniformly
 // distributed along element Numero, intensity P (N/m).
 class TCharge {
