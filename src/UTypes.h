@@ -10,7 +10,8 @@
 //   analyse.cpp   numbering, stiffness, loads, supports, solver, end forces and reactions;
 //   rapport.cpp   the element graphs and the results report;
 //   vortale.cpp   the run sequence (Calculer) and the entry point;
-//   visionneuse.cpp  opening the finished report in a viewer.
+//   visionneuse.cpp  opening the finished report in a viewer;
+//   dessin.cpp    the drawing of a complete run (SVG), declared in dessin.h.
 #pragma once
 
 #include <cstdint>
