@@ -18,28 +18,65 @@ TStructure* Structure = nullptr;
 
 // The console is flushed first so that the prompt stands before the message; the report is closed
 // without checks (a failed write may be why we are here) so that what it holds reaches the disk;
-// it is then no longer open, and nothing will show it.
-void ErreurExecution(const std::string& mots) {
+// it is then no longer open, and nothing will show it. An error raised with no message of its own
+// is told in the command-line mode by its words in French.
+void ErreurExecution(const std::string& mots, std::int32_t ligne, const std::string& message) {
   std::fflush(stdout);
+  const bool modeCommande = Structure != nullptr && Structure->ModeCommande;
   if (Structure != nullptr && Structure->RapportOuvert) {
     Structure->RapportOuvert = false;
     Structure->Rapport.Abandonner();
   }
-  const std::string message = mots + "\r\n";
-  std::fwrite(message.data(), 1, message.size(), stderr);
-  std::fflush(stderr);
+  if (modeCommande) {
+    const bool capacite = mots == Textes::HorsLimites;
+    Diagnostic(Structure->NomFichier + Textes::ExtensionDonnees, ligne,
+               !message.empty() ? message
+               : capacite       ? Textes::DepassementCapacite
+                                : mots);
+  } else {
+    const std::string texte = mots + "\r\n";
+    std::fwrite(texte.data(), 1, texte.size(), stderr);
+    std::fflush(stderr);
+  }
   throw EErreurExecution{mots};
 }
 
 void ErreurHorsLimites() { ErreurExecution(Textes::HorsLimites); }
 
-[[noreturn]] static void ErreurSaisieNumerique() {
-  ErreurExecution(Textes::SaisieNumeriqueInvalide);
+// A failed operation on a file: "I/O error" with the system's error number; the command-line mode
+// tells what failed and why.
+[[noreturn]] static void ErreurEntreeSortie(int numero, const std::string& quoi) {
+  ErreurExecution(Textes::ErreurES + std::to_string(numero), 0, quoi + RaisonSysteme(numero));
 }
 
-// A failed operation on a file: "I/O error" with the system's error number.
-[[noreturn]] static void ErreurEntreeSortie(int numero) {
-  ErreurExecution(Textes::ErreurES + std::to_string(numero));
+[[noreturn]] static void ErreurEcriture(int numero) {
+  const std::string rapport =
+      Structure != nullptr ? Structure->NomFichier + Textes::ExtensionRapport : "";
+  ErreurEntreeSortie(numero, Textes::EcritureImpossible + rapport + Textes::DeuxPoints);
+}
+
+std::string RaisonSysteme(int numero) {
+  switch (numero) {
+    case ENOENT:
+      return Textes::RaisonIntrouvable;
+    case EACCES:
+    case EPERM:
+      return Textes::RaisonAccesRefuse;
+    case EISDIR:
+      return Textes::RaisonDossier;
+    case ENOTDIR:
+      return Textes::RaisonCheminDossier;
+    case ENAMETOOLONG:
+      return Textes::RaisonNomTropLong;
+    case ENOSPC:
+      return Textes::RaisonDisquePlein;
+    case EROFS:
+      return Textes::RaisonLectureSeule;
+    case EBADF:
+      return Textes::RaisonNonOuvert;
+    default:
+      return Textes::RaisonErreurSysteme + std::to_string(numero);
+  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -49,7 +86,7 @@ void ErreurHorsLimites() { ErreurExecution(Textes::HorsLimites); }
 int TTexteLu::Regarder() {
   if (Suivant == -2) {
     const int c = std::getc(Fichier);
-    if (c == EOF && std::ferror(Fichier)) ErreurEntreeSortie(errno);
+    if (c == EOF && std::ferror(Fichier)) ErreurEntreeSortie(errno, Textes::LectureImpossible);
     Suivant = (c == EOF || c == 26) ? FinFichier : c;  // Ctrl-Z ends the file
   }
   return Suivant;
@@ -57,6 +94,7 @@ int TTexteLu::Regarder() {
 
 // The end of the file is sticky: nothing is read past it, not even past a Ctrl-Z.
 void TTexteLu::Avancer() {
+  if (Suivant == '\n') ++Ligne;
   if (Suivant != FinFichier) Suivant = -2;
 }
 
@@ -89,6 +127,7 @@ std::string TTexteLu::LireJeton() {
     Avancer();
     c = Regarder();
   }
+  LigneJeton = Ligne;
   std::string jeton;
   while (c != FinFichier && c != ' ' && c >= 32) {
     jeton += static_cast<char>(c);
@@ -111,53 +150,64 @@ static void SauterSigne(const std::string& s, std::size_t& i) {
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
 }
 
+// "Invalid numeric input". The command-line mode quotes the token and says what was expected; a
+// decimal comma, the commonest slip, is pointed at.
+void TTexteLu::ErreurSaisieNumerique(const std::string& jeton, const char* attendu) const {
+  std::string message = attendu + std::string(Textes::AttenduLu) + Textes::GuillemetOuvrant +
+                        jeton + Textes::GuillemetFermant;
+  if (jeton.find(',') != std::string::npos) message += Textes::VirguleDecimale;
+  ErreurExecution(Textes::SaisieNumeriqueInvalide, LigneJeton, message);
+}
+
 // An integer: decimal digits with an optional sign, within 32 bits.
-std::int32_t TTexteLu::LireEntier() {
+std::int32_t TTexteLu::LireEntier(const char* attendu) {
   const std::string jeton = LireJeton();
   if (jeton.empty()) {
     if (Fin()) return 0;  // a number asked for at the end of the file reads 0
-    ErreurSaisieNumerique();
+    ErreurSaisieNumerique(jeton, attendu);
   }
   std::size_t i = 0;
   SauterSigne(jeton, i);
   const bool negatif = jeton[0] == '-';
   const std::size_t debutChiffres = i;
-  if (!SauterChiffres(jeton, i) || i != jeton.size()) ErreurSaisieNumerique();
+  if (!SauterChiffres(jeton, i) || i != jeton.size()) ErreurSaisieNumerique(jeton, attendu);
   std::int64_t valeur = 0;
   for (std::size_t j = debutChiffres; j < jeton.size(); ++j) {
     valeur = valeur * 10 + (jeton[j] - '0');
-    if (valeur > std::int64_t{INT32_MAX} + 1) ErreurSaisieNumerique();
+    if (valeur > std::int64_t{INT32_MAX} + 1) ErreurSaisieNumerique(jeton, attendu);
   }
   if (negatif) valeur = -valeur;
-  if (valeur > INT32_MAX) ErreurSaisieNumerique();
+  if (valeur > INT32_MAX) ErreurSaisieNumerique(jeton, attendu);
   return static_cast<std::int32_t>(valeur);
 }
 
-// A real: optional sign, digits, an optional "." with its decimals, an optional exponent. The
-// shape is checked here, since the library's conversion also takes forms this format refuses
-// (inf, nan, hexadecimal, leading point). A value beyond the doubles is refused; one that
-// underflows reads as the nearest double, zero or subnormal.
+// A real: optional sign, digits, an optional "." with its decimals, an optional exponent; the
+// digits before the point may be left out (".5", "-.5E3"), but then at least one must follow it.
+// The shape is checked here, since the library's conversion also takes forms this format refuses
+// (inf, nan, hexadecimal). A value beyond the doubles is refused; one that underflows reads as the
+// nearest double, zero or subnormal.
 double TTexteLu::LireReel() {
   const std::string jeton = LireJeton();
   if (jeton.empty()) {
     if (Fin()) return 0;
-    ErreurSaisieNumerique();
+    ErreurSaisieNumerique(jeton, Textes::AttenduReel);
   }
   std::size_t i = 0;
   SauterSigne(jeton, i);
-  if (!SauterChiffres(jeton, i)) ErreurSaisieNumerique();
+  bool chiffres = SauterChiffres(jeton, i);
   if (i < jeton.size() && jeton[i] == '.') {
     ++i;
-    SauterChiffres(jeton, i);
+    chiffres = SauterChiffres(jeton, i) || chiffres;
   }
+  if (!chiffres) ErreurSaisieNumerique(jeton, Textes::AttenduReel);
   if (i < jeton.size() && (jeton[i] == 'e' || jeton[i] == 'E')) {
     ++i;
     SauterSigne(jeton, i);
-    if (!SauterChiffres(jeton, i)) ErreurSaisieNumerique();
+    if (!SauterChiffres(jeton, i)) ErreurSaisieNumerique(jeton, Textes::AttenduReel);
   }
-  if (i != jeton.size()) ErreurSaisieNumerique();
+  if (i != jeton.size()) ErreurSaisieNumerique(jeton, Textes::AttenduReel);
   const double valeur = std::strtod(jeton.c_str(), nullptr);
-  if (std::isinf(valeur)) ErreurSaisieNumerique();
+  if (std::isinf(valeur)) ErreurSaisieNumerique(jeton, Textes::ReelTropGrand);
   return valeur;
 }
 
@@ -178,9 +228,11 @@ bool TRapport::Creer(const std::string& nom) {
   return Fichier != nullptr;
 }
 
+// Writing to a report that is not open (never created, or already closed) is an I/O error like any
+// other failed write, and never reaches the C library.
 void TRapport::Ecrire(const std::string& texte) {
-  if (std::fwrite(texte.data(), 1, texte.size(), Fichier) != texte.size())
-    ErreurEntreeSortie(errno);
+  if (Fichier == nullptr) ErreurEcriture(EBADF);
+  if (std::fwrite(texte.data(), 1, texte.size(), Fichier) != texte.size()) ErreurEcriture(errno);
 }
 
 void TRapport::FinLigne() { Ecrire("\r\n"); }
@@ -191,11 +243,12 @@ void TRapport::Ligne(const std::string& texte) {
 }
 
 // The buffer is flushed and the file closed; a failure of either, such as a full disk, is an
-// error even though every earlier write seemed to succeed.
+// error even though every earlier write seemed to succeed. Closing a report that is not open does
+// nothing.
 void TRapport::Fermer() {
   std::FILE* fichier = Fichier;
   Fichier = nullptr;
-  if (std::fclose(fichier) != 0) ErreurEntreeSortie(errno);
+  if (fichier != nullptr && std::fclose(fichier) != 0) ErreurEcriture(errno);
 }
 
 void TRapport::Abandonner() {
@@ -209,17 +262,23 @@ TRapport::~TRapport() { Abandonner(); }
 // The model
 // ---------------------------------------------------------------------------------------------
 
-// The lists are freed first, then the finished report is closed and shown. From here on the
-// global refers to no structure, whatever happens while closing.
+// The lists are freed first, then the finished report is closed and shown. A failure to close is
+// told while the global still refers to this structure (its mode and its names); once the
+// destructor ends, by either way, the global refers to no structure.
 TStructure::~TStructure() noexcept(false) {
-  if (Structure == this) Structure = nullptr;
+  struct TOubli {
+    const TStructure* Oublie;
+    ~TOubli() {
+      if (Structure == Oublie) Structure = nullptr;
+    }
+  } oubli{this};
   Elements.Vider();
   Liaisons.Vider();
   Charges.Vider();
   if (RapportOuvert) {
     RapportOuvert = false;
     Rapport.Fermer();
-    OuvrirVisionneuse(NomFichier + Textes::ExtensionRapport);
+    if (Montrer) OuvrirVisionneuse(NomFichier + Textes::ExtensionRapport);
   }
 }
 
@@ -259,12 +318,15 @@ struct FermerFichier {
 };
 using TFichierLu = std::unique_ptr<std::FILE, FermerFichier>;
 
-// Opens the data file; a directory counts as a file that cannot be opened.
+// Opens the data file; a directory counts as a file that cannot be opened. On failure errno tells
+// why.
 TFichierLu OuvrirDonnees(const std::string& nom) {
+  errno = ENOENT;
   TFichierLu fichier(NomDeFichier(nom) ? std::fopen(nom.c_str(), "rb") : nullptr);
   struct stat etat;
   if (fichier && (fstat(fileno(fichier.get()), &etat) != 0 || S_ISDIR(etat.st_mode))) {
     fichier.reset();
+    errno = EISDIR;
   }
   return fichier;
 }
@@ -273,97 +335,217 @@ void LigneConsole(const std::string& texte) {
   const std::string ligne = texte + "\r\n";
   std::fwrite(ligne.data(), 1, ligne.size(), stdout);
 }
+
+// A text saved as UTF-8 with a byte-order mark begins with these three bytes.
+bool CommenceParMarqueUtf8(const std::string& ligne) { return ligne.rfind("\xEF\xBB\xBF", 0) == 0; }
+
+// The capacity of a list is checked when the item beyond it would be stored, as the arrays do;
+// the command-line mode points at the count that asks for it.
+void VerifierCapacite(std::int32_t i, std::int32_t capacite, std::int32_t ligneCompte,
+                      const char* section) {
+  if (i <= capacite) return;
+  ErreurExecution(Textes::HorsLimites, ligneCompte,
+                  Textes::CompteTropGrandDebut + std::string(section) +
+                      Textes::CompteTropGrandMilieu + std::to_string(capacite));
+}
 }  // namespace
 
-// Asks for the name, opens the data file and creates the report, then reads the sections between
-// "$deb" and "$fin". True when the data were read to the end; false when the run must stop.
+// Tells a failure of the data: in the command-line mode always, as a diagnostic at its line; in the
+// interactive run only the reader's checks (console), on the console.
+void TStructure::Signaler(std::int32_t ligne, const std::string& message, bool console) const {
+  if (ModeCommande) {
+    Diagnostic(NomFichier + Textes::ExtensionDonnees, ligne, message);
+  } else if (console) {
+    LigneConsole(message);
+  }
+}
+
+// Asks for the name (the command-line mode gives it), opens the data file and creates the report,
+// then reads the sections between "$deb" and "$fin". True when the data were read to the end and
+// every number they name exists; false when the run must stop.
 bool TStructure::LireDonnees() {
-  std::fputs(Textes::Invite, stdout);
-  std::fflush(stdout);
-  TTexteLu console(stdin);
-  NomFichier = console.LireLigne();
+  if (!ModeCommande) {
+    std::fputs(Textes::Invite, stdout);
+    std::fflush(stdout);
+    TTexteLu console(stdin);
+    NomFichier = console.LireLigne();
+  }
   if (NomFichier.empty()) return false;
 
   const std::string nomDonnees = (NomFichier + Textes::ExtensionDonnees).substr(0, LongueurNomMax);
   TFichierLu fichier = OuvrirDonnees(nomDonnees);
-  if (!fichier) return false;
-  if (!Rapport.Creer(NomFichier + Textes::ExtensionRapport)) return false;
+  if (!fichier) {
+    Signaler(0, Textes::OuvertureImpossible + RaisonSysteme(errno), false);
+    return false;
+  }
+  const std::string nomRapport = NomFichier + Textes::ExtensionRapport;
+  if (!Rapport.Creer(nomRapport)) {
+    Signaler(0, Textes::CreationImpossible + nomRapport + Textes::DeuxPoints + RaisonSysteme(errno),
+             false);
+    return false;
+  }
   RapportOuvert = true;
   Rapport.Ligne(Textes::LectureFichier + nomDonnees);
 
   TTexteLu donnees(fichier.get());
-  do {
-    if (donnees.Fin()) return false;
-  } while (!EstMotCle(Textes::MotDebut, donnees.LireLigne()));
+  bool marqueUtf8 = false;
+  std::int32_t ligneDebut = 0;
+  for (;;) {
+    if (donnees.Fin()) {
+      Signaler(0, marqueUtf8 ? Textes::SansDebutMarqueUtf8 : Textes::SansDebut, false);
+      return false;
+    }
+    ligneDebut = donnees.LigneSuivante();
+    const std::string ligne = donnees.LireLigne();
+    marqueUtf8 = marqueUtf8 || (ligneDebut == 1 && CommenceParMarqueUtf8(ligne));
+    if (EstMotCle(Textes::MotDebut, ligne)) break;
+  }
 
   for (;;) {
-    if (donnees.Fin()) return false;
+    if (donnees.Fin()) {
+      Signaler(ligneDebut, Textes::RienApresDebut, false);
+      return false;
+    }
     const std::string ligne = donnees.LireLigne();
-    if (EstMotCle(Textes::MotFin, ligne)) return true;
+    if (EstMotCle(Textes::MotFin, ligne)) return VerifierReferences();
     if (!LireSection(donnees, ligne)) return false;
-    if (donnees.Fin()) return true;
+    if (donnees.Fin()) return VerifierReferences();
   }
+}
+
+// Once the data are read, every node and element number is checked against the model as read
+// (a node beyond NbNoeuds has no abscissa of its own, and its degrees of freedom lie outside the
+// system solved): elements, then supports, then loads, each failing item with its console line.
+// A support whose code blocks nothing names a node that nothing uses, and is not checked.
+bool TStructure::VerifierReferences() {
+  const auto existe = [](std::int32_t numero, std::int32_t nombre) {
+    return numero >= 1 && numero <= nombre;
+  };
+  const auto noeud = [](std::int32_t n) { return std::to_string(n) + Textes::QuiNExistePas; };
+  bool valide = true;
+  const auto refuser = [this, &valide](std::int32_t ligne, const std::string& message) {
+    Signaler(ligne, message, true);
+    valide = false;
+  };
+  for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
+    const TElement& element = Elements.Item(i);
+    const std::string debut = Textes::ElementRelie + std::to_string(i) + Textes::RelieLeNoeud;
+    if (!existe(element.NoeudI, NbNoeuds)) {
+      refuser(element.Ligne, debut + noeud(element.NoeudI));
+    } else if (!existe(element.NoeudJ, NbNoeuds)) {
+      refuser(element.Ligne, debut + noeud(element.NoeudJ));
+    }
+  }
+  for (std::int32_t i = 1; i <= Liaisons.Nombre; ++i) {
+    const TLiaison& liaison = Liaisons.Item(i);
+    const bool bloque = liaison.Code >= 1 && liaison.Code <= 3;
+    if (bloque && !existe(liaison.Noeud, NbNoeuds)) {
+      refuser(liaison.Ligne,
+              Textes::Liaison + std::to_string(i) + Textes::PorteSurLeNoeud + noeud(liaison.Noeud));
+    }
+  }
+  for (std::int32_t i = 1; i <= Charges.Nombre; ++i) {
+    const TCharge& charge = Charges.Item(i);
+    const std::string debut = Textes::Charge + std::to_string(i);
+    if (charge.Code == 1 && !existe(charge.Numero, NbNoeuds)) {
+      refuser(charge.Ligne, debut + Textes::PorteSurLeNoeud + noeud(charge.Numero));
+    } else if (charge.Code != 1 && !existe(charge.Numero, Elements.Nombre)) {
+      refuser(charge.Ligne, debut + Textes::PorteSurLElement + std::to_string(charge.Numero) +
+                                Textes::QuiNExistePas);
+    }
+  }
+  return valide;
 }
 
 // Reads the section that the keyword line announces, if it is one: a count, the rest of its line
 // discarded, then one item per line, the rest of each item's line discarded. A count read again
 // replaces the whole list. False when an element is refused.
 bool TStructure::LireSection(TTexteLu& donnees, const std::string& ligne) {
-  if (EstMotCle(Textes::MotNoeuds, ligne)) {
-    NbNoeuds = donnees.LireEntier();
-    donnees.FinirLigne();
-    for (std::int32_t i = 1; i <= NbNoeuds; ++i) {
-      double& abscisse = X[i];  // the capacity is checked before the number is read
-      abscisse = donnees.LireReel();
-      donnees.FinirLigne();
-    }
-  } else if (EstMotCle(Textes::MotElements, ligne)) {
-    return LireElements(donnees);
-  } else if (EstMotCle(Textes::MotLiaisons, ligne)) {
-    Liaisons.Vider();
-    Liaisons.Nombre = donnees.LireEntier();
-    donnees.FinirLigne();
-    for (std::int32_t i = 1; i <= Liaisons.Nombre; ++i) {
-      TLiaison& liaison = Liaisons.Nouveau(i);
-      liaison.Code = donnees.LireEntier();
-      liaison.Noeud = donnees.LireEntier();
-      donnees.FinirLigne();
-    }
-  } else if (EstMotCle(Textes::MotCharges, ligne)) {
-    Charges.Vider();
-    Charges.Nombre = donnees.LireEntier();
-    donnees.FinirLigne();
-    for (std::int32_t i = 1; i <= Charges.Nombre; ++i) {
-      TCharge& charge = Charges.Nouveau(i);
-      charge.Code = donnees.LireEntier();
-      charge.Numero = donnees.LireEntier();
-      charge.P = donnees.LireReel();
-      if (charge.Code == 1) charge.Mz = donnees.LireReel();
-      donnees.FinirLigne();
-    }
-  }
+  if (EstMotCle(Textes::MotNoeuds, ligne)) LireSectionNoeuds(donnees);
+  if (EstMotCle(Textes::MotElements, ligne)) return LireElements(donnees);
+  if (EstMotCle(Textes::MotLiaisons, ligne)) LireSectionLiaisons(donnees);
+  if (EstMotCle(Textes::MotCharges, ligne)) LireSectionCharges(donnees);
   return true;
 }
 
-// Elements, each checked as soon as it is read: a length below LongueurMin (a negative one too)
-// or an Iz below IzMin is refused with its console line, and the reading stops.
+// Node i is the i-th abscissa (m).
+void TStructure::LireSectionNoeuds(TTexteLu& donnees) {
+  NbNoeuds = donnees.LireEntier(Textes::AttenduCompte);
+  const std::int32_t ligneCompte = donnees.LigneLue();
+  donnees.FinirLigne();
+  for (std::int32_t i = 1; i <= NbNoeuds; ++i) {
+    VerifierCapacite(i, CapNoeuds, ligneCompte, Textes::MotNoeuds);
+    X[i] = donnees.LireReel();
+    donnees.FinirLigne();
+  }
+}
+
+// A support: its code (1 deflection blocked, 2 slope blocked, 3 clamped), then its node.
+void TStructure::LireSectionLiaisons(TTexteLu& donnees) {
+  Liaisons.Vider();
+  Liaisons.Nombre = donnees.LireEntier(Textes::AttenduCompte);
+  const std::int32_t ligneCompte = donnees.LigneLue();
+  donnees.FinirLigne();
+  for (std::int32_t i = 1; i <= Liaisons.Nombre; ++i) {
+    VerifierCapacite(i, CapLiaisons, ligneCompte, Textes::MotLiaisons);
+    TLiaison& liaison = Liaisons.Nouveau(i);
+    liaison.Code = donnees.LireEntier(Textes::AttenduEntier);
+    liaison.Ligne = donnees.LigneLue();
+    liaison.Noeud = donnees.LireEntier(Textes::AttenduEntier);
+    donnees.FinirLigne();
+  }
+}
+
+// A load: its code, its node (code 1) or element (any other code), then Fy (N) and Mz (N.m) at
+// the node, or the intensity py (N/m) along the element.
+void TStructure::LireSectionCharges(TTexteLu& donnees) {
+  Charges.Vider();
+  Charges.Nombre = donnees.LireEntier(Textes::AttenduCompte);
+  const std::int32_t ligneCompte = donnees.LigneLue();
+  donnees.FinirLigne();
+  for (std::int32_t i = 1; i <= Charges.Nombre; ++i) {
+    VerifierCapacite(i, CapCharges, ligneCompte, Textes::MotCharges);
+    TCharge& charge = Charges.Nouveau(i);
+    charge.Code = donnees.LireEntier(Textes::AttenduEntier);
+    charge.Ligne = donnees.LigneLue();
+    charge.Numero = donnees.LireEntier(Textes::AttenduEntier);
+    charge.P = donnees.LireReel();
+    if (charge.Code == 1) charge.Mz = donnees.LireReel();
+    donnees.FinirLigne();
+  }
+}
+
+// Elements, each checked as soon as it is read: a node outside the node array is a range error; a
+// length below LongueurMin (a negative one too) or an Iz below IzMin is refused with its console
+// line, and the reading stops.
 bool TStructure::LireElements(TTexteLu& donnees) {
   Elements.Vider();
-  Elements.Nombre = donnees.LireEntier();
+  Elements.Nombre = donnees.LireEntier(Textes::AttenduCompte);
+  const std::int32_t ligneCompte = donnees.LigneLue();
   donnees.FinirLigne();
   for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
+    VerifierCapacite(i, CapElements, ligneCompte, Textes::MotElements);
     TElement& element = Elements.Nouveau(i);
-    element.NoeudI = donnees.LireEntier();
-    element.NoeudJ = donnees.LireEntier();
+    element.NoeudI = donnees.LireEntier(Textes::AttenduEntier);
+    element.Ligne = donnees.LigneLue();
+    element.NoeudJ = donnees.LireEntier(Textes::AttenduEntier);
     element.E = donnees.LireReel();
     element.Iz = donnees.LireReel();
     donnees.FinirLigne();
-    if (static_cast<long double>(element.Longueur()) < LongueurMin) {
-      LigneConsole(Textes::LongueurNulleDebut + std::to_string(i) + Textes::LongueurNulleFin);
+    for (std::int32_t n : {element.NoeudI, element.NoeudJ}) {
+      if (n < 1 || n > CapNoeuds) {
+        ErreurExecution(Textes::HorsLimites, element.Ligne,
+                        Textes::ElementRelie + std::to_string(i) + Textes::RelieLeNoeud +
+                            std::to_string(n) + Textes::NoeudHorsCapacite);
+      }
+    }
+    const std::string numero = std::to_string(i);
+    if (TEtendu(element.Longueur()) < LongueurMin) {
+      Signaler(element.Ligne, Textes::LongueurNulleDebut + numero + Textes::LongueurNulleFin, true);
       return false;
     }
-    if (static_cast<long double>(element.Iz) < IzMin) {
-      LigneConsole(Textes::IzNulDebut + std::to_string(i) + Textes::IzNulFin);
+    if (TEtendu(element.Iz) < IzMin) {
+      Signaler(element.Ligne, Textes::IzNulDebut + numero + Textes::IzNulFin, true);
       return false;
     }
   }

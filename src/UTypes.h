@@ -18,6 +18,8 @@
 #include <cstdio>
 #include <string>
 
+#include "etendu.h"
+
 // ---------------------------------------------------------------------------------------------
 // Run-time errors
 // ---------------------------------------------------------------------------------------------
@@ -25,13 +27,16 @@
 // A run-time error ends the run at once: a malformed number in the data file, an index beyond a
 // capacity, a failed write to the report. ErreurExecution is the one routine that raises them: it
 // flushes the console, flushes what the report already holds (so the report tells how far the run
-// got), writes the error's own words and CR LF on the standard error stream, then throws
-// EErreurExecution. The entry point catches it and ends with exit status 1 without closing or
-// showing the report; a harness that runs the program in-process catches it the same way.
+// got), tells the error, then throws EErreurExecution. The interactive run tells the error's own
+// words and CR LF on the standard error stream; the command-line mode tells the French message,
+// located at the line of the data file where the error lies (0: no line known). The entry point
+// catches it and ends with exit status 1 without closing or showing the report; a harness that runs
+// the program in-process catches it the same way.
 struct EErreurExecution {
   std::string Mots;
 };
-[[noreturn]] void ErreurExecution(const std::string& mots);
+[[noreturn]] void ErreurExecution(const std::string& mots, std::int32_t ligne = 0,
+                                  const std::string& message = "");
 
 // ---------------------------------------------------------------------------------------------
 // Capacities and thresholds
@@ -47,8 +52,8 @@ constexpr std::size_t LongueurNomMax = 80;  // typed name and data-file lines, i
 // Validity thresholds of an element, absolute. They are held in extended precision, where they lie
 // just above the doubles nearest to 1e-6 and 1e-12: a length or an Iz equal to that double is
 // refused too.
-constexpr long double LongueurMin = 1e-6L;  // m
-constexpr long double IzMin = 1e-12L;       // m4
+constexpr TEtendu LongueurMin = DixMoinsSix;  // m
+constexpr TEtendu IzMin = DixMoinsDouze;      // m4
 
 // Pivot threshold of the solver, absolute, in the units of the stiffness entries.
 constexpr double PivotMin = 1e-10;
@@ -88,19 +93,26 @@ std::size_t TTableau<T, Bas, Haut>::Position(std::int32_t i) {
 class TTexteLu {
  public:
   explicit TTexteLu(std::FILE* fichier) : Fichier(fichier) {}
-  bool Fin();                 // at the end of the file, or before a Ctrl-Z
-  std::string LireLigne();    // the next line, its first 80 characters; the rest is discarded
-  void FinirLigne();          // discards the rest of the current line, its line end included
-  std::int32_t LireEntier();  // a free-format integer; 0 at the end of the file
-  double LireReel();          // a free-format real; 0 at the end of the file
+  bool Fin();               // at the end of the file, or before a Ctrl-Z
+  std::string LireLigne();  // the next line, its first 80 characters; the rest is discarded
+  void FinirLigne();        // discards the rest of the current line, its line end included
+  // A free-format integer; 0 at the end of the file. `attendu` names it in a diagnostic.
+  std::int32_t LireEntier(const char* attendu);
+  double LireReel();  // a free-format real; 0 at the end of the file
+  // 1-based lines: of the last number read, and of the next byte.
+  std::int32_t LigneLue() const { return LigneJeton; }
+  std::int32_t LigneSuivante() const { return Ligne; }
 
  private:
   int Regarder();  // the next byte, not consumed, or FinFichier
   void Avancer();
   std::string LireJeton();
+  [[noreturn]] void ErreurSaisieNumerique(const std::string& jeton, const char* attendu) const;
   static constexpr int FinFichier = -1;
   std::FILE* Fichier;
-  int Suivant = -2;  // byte looked at and not yet consumed; -2: none
+  int Suivant = -2;             // byte looked at and not yet consumed; -2: none
+  std::int32_t Ligne = 1;       // line of the next byte
+  std::int32_t LigneJeton = 1;  // line of the last token
 };
 
 // The report file: written only, every line ended by CR LF, every write checked. A failed write,
@@ -140,6 +152,7 @@ struct TGraphe {
 // One beam element, oriented from NoeudI to NoeudJ. Its number is its position in the list.
 class TElement {
  public:
+  std::int32_t Ligne = 0;  // line of the data file where the element stands, for diagnostics
   std::int32_t NoeudI = 0;
   std::int32_t NoeudJ = 0;
   double E = 0;   // Pa
@@ -156,6 +169,7 @@ class TElement {
 // One support. Code 1: deflection blocked; 2: slope blocked; 3: clamped; any other: nothing.
 class TLiaison {
  public:
+  std::int32_t Ligne = 0;  // line of the data file, for diagnostics
   std::int32_t Code = 0;
   std::int32_t Noeud = 0;
   double Ry = 0;  // reaction force, N
@@ -170,6 +184,7 @@ constexpr double ValeurNegligeable = 1e-6;
 // distributed along element Numero, intensity P (N/m).
 class TCharge {
  public:
+  std::int32_t Ligne = 0;  // line of the data file, for diagnostics
   std::int32_t Code = 0;
   std::int32_t Numero = 0;
   double P = 0;
@@ -235,8 +250,14 @@ class TStructure {
   TTableau<double, 1, CapDdl> F;  // global forces; after the solution, the displacements
   TRapport Rapport;
   bool RapportOuvert = false;
+  // The face that runs the model. The interactive run asks for the name and shows the reader's
+  // checks on the console; the command-line mode is given the name, tells every failure as a
+  // located diagnostic, and opens the viewer only when asked (Montrer).
+  bool ModeCommande = false;
+  bool Montrer = true;
   // The graphs of the elements, as the report prints them: filled by EcrireResultats, read again by
-  // the summary and the drawing of the command-line mode, so that they show the report's own values.
+  // the summary and the drawing of the command-line mode, so that they show the report's own
+  // values.
   TTableau<TGraphe, 1, CapElements> Graphes;
 
   TStructure() = default;
@@ -261,6 +282,11 @@ class TStructure {
  private:
   void BloquerDdl(std::int32_t d);
   bool LireSection(TTexteLu& donnees, const std::string& ligne);
+  bool VerifierReferences();
+  void Signaler(std::int32_t ligne, const std::string& message, bool console) const;
+  void LireSectionNoeuds(TTexteLu& donnees);
+  void LireSectionLiaisons(TTexteLu& donnees);
+  void LireSectionCharges(TTexteLu& donnees);
   bool LireElements(TTexteLu& donnees);
 };
 
@@ -271,5 +297,14 @@ extern TStructure* Structure;
 // upper-cased by the ASCII rule.
 bool EstMotCle(const std::string& MotCle, const std::string& Ligne);
 
-// Starts the viewer on the finished report; never waited for, any failure ignored.
+// Start the viewer on the finished report, or on the drawing of the command-line mode; never
+// waited for, any failure ignored.
 void OuvrirVisionneuse(const std::string& nomRapport);
+void OuvrirDessin(const std::string& nomDessin);
+
+// A failure of the run told by the command-line mode: "FICHIER:LIGNE: message" (no LIGNE when it
+// is 0) on the standard error stream, the Windows-1252 message in the console's encoding.
+void Diagnostic(const std::string& fichier, std::int32_t ligne, const std::string& message);
+
+// The system's reason for a failed file operation, in French (Windows-1252).
+std::string RaisonSysteme(int numero);

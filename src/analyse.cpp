@@ -46,7 +46,7 @@ void TStructure::DdlElement(std::int32_t e, TDdlElement& d) const {
 // refused and the matrix left untouched.
 bool TElement::RigiditeElement(TMatrice4& k) const {
   const double L = Longueur();
-  if (static_cast<long double>(L) < LongueurMin) return false;
+  if (TEtendu(L) < LongueurMin) return false;
   const double L2 = L * L;
   const double k0 = (E * Iz) / (L2 * L);
   k[1][1] = 12 * k0;
@@ -165,8 +165,15 @@ void TStructure::MettreLiaisons() {
 bool TStructure::CalculerDeplacements() {
   Rapport.Ligne(Textes::CalculDeplacements);
   bool resultat = true;
-  const auto ErreurPivot = [this, &resultat]() {
+  // The report gets the message; the command-line mode also names the degree of freedom d whose
+  // pivot failed, the deflection (odd d) or the slope (even d) of node (d + 1) / 2.
+  const auto ErreurPivot = [this, &resultat](std::int32_t d) {
     Rapport.Ligne(Textes::PivotNul);
+    Signaler(0,
+             Textes::PivotDebut + std::to_string(d) +
+                 (d % 2 == 1 ? Textes::PivotFleche : Textes::PivotPente) +
+                 std::to_string((d + 1) / 2) + Textes::PivotFin,
+             false);
     resultat = false;
   };
   const std::int32_t n = NbDdl;
@@ -175,7 +182,7 @@ bool TStructure::CalculerDeplacements() {
   for (std::int32_t k = 1; k <= n - 1; ++k) {
     const TTableau<double, 1, CapDdl>& Kk = K[k];
     if (!(Kk[k] >= PivotMin)) {
-      ErreurPivot();
+      ErreurPivot(k);
       return resultat;
     }
     for (std::int32_t i = k + 1; i <= n; ++i) {
@@ -186,7 +193,7 @@ bool TStructure::CalculerDeplacements() {
     }
   }
   if (!(K[n][n] >= PivotMin)) {
-    ErreurPivot();
+    ErreurPivot(n);
     return resultat;
   }
   F[n] = F[n] / K[n][n];

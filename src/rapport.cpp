@@ -20,12 +20,13 @@ constexpr double ChargeNegligeable = 1e-6;
 // and the slope its derivative dv/dx. Shear and moment come from the end forces at NoeudJ (q3,
 // q4), the actions of the right-hand part on the left-hand part:
 //   Ty(u) = q3,  Mfz(u) = q3 L (1-u) + q4.
-// A uniform load p (the loads of code 2 on this element) adds the solution of the beam clamped at
-// both ends, with w = p L^3 / (12 E Iz):
+// A uniform load p (every load on this element whose code is not 1, as in the force vector) adds
+// the solution of the beam clamped at both ends, with w = p L^3 / (12 E Iz):
 //   v += p L^4 u^2 (1-u)^2 / (24 E Iz),  slope += w u (1-u)(1-2u),
 //   Ty += p L (1-u),  Mfz += p L^2 (1-u)^2 / 2.
-// Without bending stiffness (E Iz = 0, or so small that w overflows) the deflection and slope terms
-// do not exist, and only the shear and moment terms are added.
+// Without bending stiffness (the product E Iz is 0) the deflection and slope terms do not exist,
+// and only the shear and moment terms are added. A stiffness so small that w overflows gives what
+// the formulas give, infinite or not a number, which the report writes as such.
 void TElement::GrapheElement(TGraphe& graphe) const {
   graphe = TGraphe{};
   graphe.NbIntervalles = 10;
@@ -40,16 +41,15 @@ void TElement::GrapheElement(TGraphe& graphe) const {
   double p = 0;
   for (std::int32_t c = 1; c <= Structure->Charges.Nombre; ++c) {
     const TCharge& charge = Structure->Charges.Item(c);
-    if (charge.Code == 2 && charge.Numero == numero) p = p + charge.P;
+    if (charge.Code != 1 && charge.Numero == numero) p = p + charge.P;
   }
   const bool charge = std::fabs(p) > ChargeNegligeable;
 
   const double L = Longueur();
   const double L2 = L * L;
   const double L3 = L2 * L;
-  const double rigidite = (12 * E) * Iz;
-  const double w = rigidite != 0 ? (p * L3) / rigidite : 0;
-  const bool flexible = rigidite != 0 && std::isfinite(w);
+  const bool flexible = E * Iz != 0;
+  const double w = flexible ? (p * L3) / ((12 * E) * Iz) : 0;
 
   for (std::int32_t i = 0; i <= graphe.NbIntervalles; ++i) {
     const double u = static_cast<double>(i) / graphe.NbIntervalles;
@@ -92,8 +92,8 @@ std::string LigneNoeud(std::int32_t n) {
 std::string LigneElement(std::int32_t i, const TElement& element) {
   return FormatEntier(i, 2) + Textes::ParenthOuvE + FormatEntier(element.NoeudI, 2) +
          FormatEntier(element.NoeudJ, 3) + Textes::ParenthFermE + Textes::ModuleE +
-         FormatReel(static_cast<long double>(element.E) * 1e-6L, 5, 0) + Textes::UniteE +
-         FormatReel(static_cast<long double>(element.Iz) * 1e8L, 5, 2) + Textes::UniteIz;
+         FormatReel(TEtendu(element.E) * DixMoinsSix, 5, 0) + Textes::UniteE +
+         FormatReel(TEtendu(element.Iz) * DixPuissanceHuit, 5, 2) + Textes::UniteIz;
 }
 
 // A support code outside 1..3 has no wording: its line is the node alone.

@@ -23,6 +23,14 @@ inline const char* const LongueurNulleDebut = "La longueur de l'\xE9l\xE9ment ";
 inline const char* const LongueurNulleFin = " est nulle";
 inline const char* const IzNulDebut = "Le moment quadratique Iz de l'\xE9l\xE9ment ";
 inline const char* const IzNulFin = " est nulle";
+// The reader's reference checks: "L'élément 2 relie le noeud 9, qui n'existe pas".
+inline const char* const ElementRelie = "L'\xE9l\xE9ment ";
+inline const char* const RelieLeNoeud = " relie le noeud ";
+inline const char* const Liaison = "La liaison ";
+inline const char* const Charge = "La charge ";
+inline const char* const PorteSurLeNoeud = " porte sur le noeud ";
+inline const char* const PorteSurLElement = " porte sur l'\xE9l\xE9ment ";
+inline const char* const QuiNExistePas = ", qui n'existe pas";
 
 // Data file: the extension of the data file and of the report, and the section keywords.
 inline const char* const ExtensionDonnees = ".txt";
@@ -132,5 +140,99 @@ inline const char* const DessinN = " N";
 inline const char* const SaisieNumeriqueInvalide = "Invalid numeric input";
 inline const char* const HorsLimites = "Range check error";
 inline const char* const ErreurES = "I/O error ";
+
+// The command-line mode's diagnostics, "FICHIER:LIGNE: message". (A hex escape runs on through
+// every hexadecimal digit that follows it: "\xE9" "cimal" keeps the c out of the escape.)
+inline const char* const OuvertureImpossible = "ouverture impossible : ";
+inline const char* const CreationImpossible =
+    "cr\xE9"
+    "ation impossible du rapport ";
+inline const char* const LectureImpossible = "lecture impossible : ";
+inline const char* const EcritureImpossible =
+    "\xE9"
+    "criture impossible dans ";
+inline const char* const SansDebut =
+    "pas de ligne \xAB $deb \xBB : les donn\xE9"
+    "es commencent apr\xE8s une ligne $deb";
+inline const char* const SansDebutMarqueUtf8 =
+    "pas de ligne \xAB $deb \xBB : le fichier commence par une marque d'ordre des octets UTF-8, "
+    "qui cache un $deb en premi\xE8re ligne ; enregistrez-le en Windows-1252 (ANSI)";
+inline const char* const RienApresDebut = "rien apr\xE8s la ligne \xAB $deb \xBB";
+inline const char* const AttenduCompte = "un nombre d'items (un entier) attendu";
+inline const char* const AttenduEntier = "un entier attendu";
+inline const char* const AttenduReel =
+    "un r\xE9"
+    "el attendu";
+inline const char* const ReelTropGrand =
+    "un r\xE9"
+    "el d'au plus 1.7E308 en valeur absolue attendu";
+inline const char* const AttenduLu = ", lu ";
+inline const char* const GuillemetOuvrant = "\xAB ";
+inline const char* const GuillemetFermant = " \xBB";
+inline const char* const VirguleDecimale =
+    " : le s\xE9parateur d\xE9"
+    "cimal est le point (2.5, et non 2,5)";
+inline const char* const CompteTropGrandDebut = "la section ";
+inline const char* const CompteTropGrandMilieu = " annonce plus d'items que sa capacit\xE9 : ";
+inline const char* const NoeudHorsCapacite = ", hors des noeuds 1 \xE0 50";
+inline const char* const DepassementCapacite = "d\xE9passement de capacit\xE9 (Range check error)";
+inline const char* const PivotDebut =
+    "le syst\xE8me est mal conditionn\xE9 : pivot n\xE9gatif ou nul au degr\xE9 de libert\xE9 ";
+inline const char* const PivotFleche =
+    " (fl\xE8"
+    "che du noeud ";
+inline const char* const PivotPente = " (pente du noeud ";
+inline const char* const PivotFin =
+    ") : la poutre n'est pas tenue (m\xE9"
+    "canisme) ou sa rigidit\xE9 est trop faible";
+inline const char* const RaisonIntrouvable = "fichier introuvable";
+inline const char* const RaisonAccesRefuse = "acc\xE8s refus\xE9";
+inline const char* const RaisonDossier = "c'est un dossier";
+inline const char* const RaisonCheminDossier = "un \xE9l\xE9ment du chemin n'est pas un dossier";
+inline const char* const RaisonNomTropLong = "nom trop long";
+inline const char* const RaisonDisquePlein = "plus de place sur le disque";
+inline const char* const RaisonLectureSeule = "syst\xE8me de fichiers en lecture seule";
+inline const char* const RaisonNonOuvert = "fichier non ouvert";
+inline const char* const RaisonErreurSysteme = "erreur syst\xE8me ";
+
+// The command-line mode: its usage, its errors of use, and the summary of a complete run,
+// "poutrer.txt : flèche max -0.019469 m en x = 2.500 m, Mfz max 15625.00 N.m en x = 2.500 m".
+inline const char* const Programme = "vortale : ";
+inline const char* const Version = "vortale 1.1";
+inline const char* const Usage[] = {
+    "Usage : vortale [OPTION]... FICHIER...",
+    "Calcule la poutre d\xE9"
+    "crite dans chaque FICHIER (FICHIER.txt ; le \xAB .txt \xBB peut \xEA"
+    "tre",
+    "omis) et \xE9"
+    "crit son rapport FICHIERr.txt. Sans argument, vortale demande le nom du",
+    "fichier (mode interactif).",
+    "",
+    "Options :",
+    "  -h, --help     affiche cette aide et termine",
+    "      --version  affiche la version et termine",
+    "      --view     ouvre chaque rapport (et son dessin) dans la visionneuse",
+    "      --svg      \xE9"
+    "crit aussi le dessin FICHIERr.svg de chaque rapport complet",
+    "      --         termine les options",
+    "",
+    "Apr\xE8s chaque rapport complet, une ligne de r\xE9sum\xE9 sur la sortie standard ; chaque",
+    "\xE9"
+    "chec, une ligne FICHIER:LIGNE: message sur la sortie d'erreur.",
+    "Statut de sortie : 0 si chaque FICHIER a donn\xE9 un rapport complet, 1 sinon,",
+    "2 pour une erreur d'usage.",
+};
+inline const char* const OptionInconnue = "option inconnue \xAB ";
+inline const char* const SansFichier = "aucun FICHIER";
+inline const char* const NomVide = "nom de fichier vide";
+inline const char* const NomTropLong =
+    "nom trop long : au plus 76 caract\xE8res sans \xAB .txt \xBB";
+inline const char* const ResumeFleche =
+    " : fl\xE8"
+    "che max ";
+inline const char* const ResumeMetreEnX = " m en x = ";
+inline const char* const ResumeMoment = " m, Mfz max ";
+inline const char* const ResumeNewtonMetreEnX = " N.m en x = ";
+inline const char* const ResumeSansElement = " : aucun \xE9l\xE9ment";
 
 }  // namespace Textes

@@ -1,14 +1,16 @@
-// Opening the finished report in a viewer.
+// Opening the finished report, and the drawing of the command-line mode, in a viewer.
 //
 // The viewer is chosen by the environment variable VORTALE_VIEWER:
-//  - set and not blank: its value split on blanks is the command, and the report's name is added
+//  - set and not blank: its value split on blanks is the command, and the file's name is added
 //    as one last argument, whatever characters it holds;
 //  - set but blank: no viewer;
-//  - unset: on Windows "notepad " + the report's name; on macOS "open -t"; elsewhere "xdg-open",
-//    only when a display (DISPLAY or WAYLAND_DISPLAY) is there to show it.
-// The viewer is started once, after the report is closed, detached, and never waited for; any
-// failure to start it is silent. It is never started through a shell: a name such as "a; rm x"
-// reaches it as one literal argument.
+//  - unset: the report goes to a text editor, on Windows "notepad " + the report's name, on macOS
+//    "open -t"; the drawing goes to the system's default opener, ShellExecute "open" on Windows,
+//    "open" on macOS; elsewhere both go to "xdg-open", only when a display (DISPLAY or
+//    WAYLAND_DISPLAY) is there to show them.
+// The viewer is started once per file, after the file is closed, detached, and never waited for;
+// any failure to start it is silent. It is never started through a shell: a name such as
+// "a; rm x" reaches it as one literal argument.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -39,17 +41,22 @@ std::vector<std::string> Mots(const std::string& texte) {
   return mots;
 }
 
-// The command that shows the report, empty for none.
-std::vector<std::string> CommandeVisionneuse(const std::string& nomRapport) {
+// What the file to show is: the report, a text, or the drawing.
+enum class TGenre { Texte, Dessin };
+
+// The command that shows the file, empty for none.
+std::vector<std::string> CommandeVisionneuse(const std::string& nom,
+                                             [[maybe_unused]] TGenre genre) {
   std::vector<std::string> commande;
   if (const char* choix = std::getenv("VORTALE_VIEWER")) {
     commande = Mots(choix);
     if (commande.empty()) return commande;
   } else {
 #if defined(_WIN32)
-    commande = {"notepad"};
+    commande = {genre == TGenre::Texte ? "notepad" : "open"};
 #elif defined(__APPLE__)
-    commande = {"open", "-t"};
+    commande = genre == TGenre::Texte ? std::vector<std::string>{"open", "-t"}
+                                      : std::vector<std::string>{"open"};
 #else
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
       return commande;
@@ -57,7 +64,7 @@ std::vector<std::string> CommandeVisionneuse(const std::string& nomRapport) {
     commande = {"xdg-open"};
 #endif
   }
-  commande.push_back(nomRapport);
+  commande.push_back(nom);
   return commande;
 }
 
@@ -80,11 +87,16 @@ std::string ArgumentCite(const std::string& argument) {
   return cite + "\"";
 }
 
-// Without a choice of viewer, notepad is started with WinExec and the plain command line
-// "notepad NAME", shown normally (show-window value 1).
-void Lancer(const std::vector<std::string>& commande) {
+// Without a choice of viewer, the report goes to notepad, started with WinExec and the plain
+// command line "notepad NAME", shown normally (show-window value 1); the drawing goes to the
+// program that the system associates with it, ShellExecute "open".
+void Lancer(const std::vector<std::string>& commande, TGenre genre) {
   if (std::getenv("VORTALE_VIEWER") == nullptr) {
-    WinExec(("notepad " + commande.back()).c_str(), 1);
+    if (genre == TGenre::Texte) {
+      WinExec(("notepad " + commande.back()).c_str(), 1);
+    } else {
+      ShellExecuteA(nullptr, "open", commande.back().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
     return;
   }
   std::string ligne;
@@ -102,7 +114,7 @@ void Lancer(const std::vector<std::string>& commande) {
 #else
 // The viewer runs in a session of its own, its three standard streams on /dev/null, so that it
 // holds nothing of ours (no terminal, no pipe of whoever started us).
-void Lancer(const std::vector<std::string>& commande) {
+void Lancer(const std::vector<std::string>& commande, TGenre) {
   std::vector<char*> arguments;
   for (const std::string& argument : commande)
     arguments.push_back(const_cast<char*>(argument.c_str()));
@@ -129,6 +141,11 @@ void Lancer(const std::vector<std::string>& commande) {
 }  // namespace
 
 void OuvrirVisionneuse(const std::string& nomRapport) {
-  const std::vector<std::string> commande = CommandeVisionneuse(nomRapport);
-  if (!commande.empty()) Lancer(commande);
+  const std::vector<std::string> commande = CommandeVisionneuse(nomRapport, TGenre::Texte);
+  if (!commande.empty()) Lancer(commande, TGenre::Texte);
+}
+
+void OuvrirDessin(const std::string& nomDessin) {
+  const std::vector<std::string> commande = CommandeVisionneuse(nomDessin, TGenre::Dessin);
+  if (!commande.empty()) Lancer(commande, TGenre::Dessin);
 }

@@ -2,10 +2,12 @@
 //
 // The user types the name of a data file (without its ".txt"); the program reads the beam,
 // solves it and writes the report NAMEr.txt, then opens it in a viewer. The console shows only
-// the banner, the prompt and the reader's element checks; everything else goes to the report.
+// the banner, the prompt and the reader's checks; everything else goes to the report. Given file
+// names as arguments, the program runs them in its command-line mode (ligne_commande.cpp).
 #include <cstdio>
 
 #include "UTypes.h"
+#include "ligne_commande.h"
 #include "textes.h"
 
 // The run, each step an operation of the structure; a step that fails ends it. The steps tell
@@ -26,9 +28,10 @@ static void EcrireBanniere() {
   for (const char* ligne : Textes::Banniere) std::printf("%s\r\n", ligne);
 }
 
-// Exit status 0 after every orderly run, whether or not a step failed; 1 after a run-time error,
-// which ErreurExecution has already told, and which leaves the report unshown.
-int main() {
+// The interactive run: the banner, then one run whose name is typed at the prompt. Exit status 0
+// after every orderly run, whether or not a step failed; 1 after a run-time error, which
+// ErreurExecution has already told, and which leaves the report unshown.
+static int ExecuterInteractif() {
   EcrireBanniere();
   try {
     Structure = new TStructure;
@@ -38,4 +41,10 @@ int main() {
     return 1;
   }
   return 0;
+}
+
+// Without arguments the interactive run; with arguments the command-line mode.
+int main(int argc, char* argv[]) {
+  if (argc > 1) return LigneCommande({argv + 1, argv + argc});
+  return ExecuterInteractif();
 }

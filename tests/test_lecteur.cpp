@@ -2,6 +2,7 @@
 // 80-character lines), the free-format number grammar, and the capacities of the model.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -9,6 +10,7 @@
 
 #include "UTypes.h"
 #include "outils.h"
+#include "textes.h"
 
 namespace {
 
@@ -93,7 +95,7 @@ TEST(LectureLignes, CtrlZTermineLeFichier) {
   EXPECT_EQ(l.LireLigne(), "apres");
   EXPECT_TRUE(l.Fin());
   EXPECT_EQ(l.LireLigne(), "");
-  EXPECT_EQ(l.LireEntier(), 0);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 0);
 }
 
 TEST(LectureLignes, QuatreVingtsCaracteresGardes) {
@@ -107,9 +109,9 @@ TEST(LectureLignes, QuatreVingtsCaracteresGardes) {
 TEST(LectureLignes, FinirLigneSauteLeResteDeLaLigne) {
   Texte t("12 commentaire 34\r\n56\r\n");
   TTexteLu l = t.Lecteur();
-  EXPECT_EQ(l.LireEntier(), 12);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 12);
   l.FinirLigne();
-  EXPECT_EQ(l.LireEntier(), 56);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 56);
   l.FinirLigne();
   l.FinirLigne();  // at the end of the file: does nothing
   EXPECT_TRUE(l.Fin());
@@ -122,11 +124,11 @@ TEST(LectureLignes, FinirLigneSauteLeResteDeLaLigne) {
 TEST(LectureNombres, SeparateursSautes) {
   Texte t(" \t\r\n\r\n  -7\t+8\r\n\n9 \r 10\r\n");
   TTexteLu l = t.Lecteur();
-  EXPECT_EQ(l.LireEntier(), -7);
-  EXPECT_EQ(l.LireEntier(), 8);
-  EXPECT_EQ(l.LireEntier(), 9);
-  EXPECT_EQ(l.LireEntier(), 10);  // a lone CR is skipped like a line end
-  EXPECT_EQ(l.LireEntier(), 0);   // end of the file: 0, no error
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), -7);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 8);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 9);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 10);  // a lone CR is skipped like a line end
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 0);   // end of the file: 0, no error
   EXPECT_DOUBLE_EQ(l.LireReel(), 0);
 }
 
@@ -135,9 +137,9 @@ TEST(LectureNombres, JetonArreteParUnCaractereDeControle) {
       "12\x01"
       "34");
   TTexteLu l = t.Lecteur();
-  EXPECT_EQ(l.LireEntier(), 12);
+  EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), 12);
   // The control character now stands where the next number starts: an empty token.
-  EXPECT_EQ(MotsErreur([&] { l.LireEntier(); }), "Invalid numeric input");
+  EXPECT_EQ(MotsErreur([&] { l.LireEntier(Textes::AttenduEntier); }), "Invalid numeric input");
 }
 
 struct CasReel {
@@ -160,6 +162,10 @@ TEST(LectureNombres, ReelsAcceptes) {
       {"-0", -0.0},
       {"1e-400", 0.0},     // underflows to zero
       {"4e-320", 4e-320},  // a subnormal, read as the nearest double
+      {".5", 0.5},         // the digits before the point may be left out
+      {"-.5", -0.5},
+      {"+.5E3", 500.0},
+      {".21E12", 2.1e11},
   };
   for (const CasReel& c : cas) {
     Texte t(c.jeton);
@@ -171,9 +177,9 @@ TEST(LectureNombres, ReelsAcceptes) {
 }
 
 TEST(LectureNombres, ReelsRefuses) {
-  const char* refuses[] = {"2,5", "abc",  "1e400", "-1e999", "inf", "nan",   "0x10",
-                           ".5",  "1e",   "1e+",   "--1",    "+",   "1.2.3", "1e5.0",
-                           "12a", "\xE9", "1\x7F", "-",      "E5"};
+  const char* refuses[] = {"2,5",   "abc", "1e400", "-1e999", "inf",   "nan",   "0x10", ".",
+                           "1e",    "1e+", "--1",   "+",      "1.2.3", "1e5.0", "12a",  "\xE9",
+                           "1\x7F", "-",   "E5",    "-.",     ".E5",   "2..5"};
   for (const char* jeton : refuses) {
     Texte t(jeton);
     TTexteLu l = t.Lecteur();
@@ -197,14 +203,15 @@ TEST(LectureNombres, EntiersSur32Bits) {
   for (const CasEntier& c : cas) {
     Texte t(c.jeton);
     TTexteLu l = t.Lecteur();
-    EXPECT_EQ(l.LireEntier(), c.attendu) << c.jeton;
+    EXPECT_EQ(l.LireEntier(Textes::AttenduEntier), c.attendu) << c.jeton;
   }
-  const char* refuses[] = {"2147483648", "-2147483649", "99999999999999999999", "1.0", "1e3", "3,",
-                           "x",          "+-1"};
+  const char* refuses[] = {
+      "2147483648", "-2147483649", "99999999999999999999", "1.0", "1e3", "3,", "x", "+-1", ".3"};
   for (const char* jeton : refuses) {
     Texte t(jeton);
     TTexteLu l = t.Lecteur();
-    EXPECT_EQ(MotsErreur([&] { l.LireEntier(); }), "Invalid numeric input") << jeton;
+    EXPECT_EQ(MotsErreur([&] { l.LireEntier(Textes::AttenduEntier); }), "Invalid numeric input")
+        << jeton;
   }
 }
 
@@ -262,10 +269,23 @@ TEST(Capacites, Indice) {
 
 TEST(Capacites, SeuilsEnPrecisionEtendue) {
   // The thresholds lie just above the doubles nearest to them: those doubles are refused too.
-  EXPECT_LT(static_cast<long double>(1e-6), LongueurMin);
-  EXPECT_LT(static_cast<long double>(1e-12), IzMin);
-  EXPECT_GT(static_cast<long double>(std::nextafter(1e-6, 1.0)), LongueurMin);
-  EXPECT_GT(static_cast<long double>(std::nextafter(1e-12, 1.0)), IzMin);
+  EXPECT_LT(TEtendu(1e-6), LongueurMin);
+  EXPECT_LT(TEtendu(1e-12), IzMin);
+  EXPECT_LT(LongueurMin, TEtendu(std::nextafter(1e-6, 1.0)));
+  EXPECT_LT(IzMin, TEtendu(std::nextafter(1e-12, 1.0)));
+}
+
+// A report that is not open (never created, creation refused, or closed already) can be closed
+// again harmlessly; a write to it is an I/O error (EBADF), never a call with a null file.
+TEST(Rapport, NonOuvert) {
+  TRapport jamaisCree;
+  jamaisCree.Fermer();
+  EXPECT_EQ(MotsErreur([&] { jamaisCree.Ecrire("x"); }), "I/O error " + std::to_string(EBADF));
+  TRapport refuse;
+  ASSERT_FALSE(refuse.Creer("/dossier/qui/n/existe/pas/r.txt"));
+  EXPECT_EQ(MotsErreur([&] { refuse.FinLigne(); }), "I/O error " + std::to_string(EBADF));
+  refuse.Fermer();
+  refuse.Fermer();
 }
 
 }  // namespace

@@ -125,8 +125,8 @@ TEST_F(GrapheElementTest, ChargesUniformesRetenues) {
       {"+5 et -5 s'annulent", {{2, 1, 5, 0}, {2, 1, -5, 0}}, 0},
       {"1e-6 exactement", {{2, 1, 1e-6, 0}}, 0},
       {"-1e-6 exactement", {{2, 1, -1e-6, 0}}, 0},
-      {"code 3, ni nodale ni code 2", {{3, 1, -12, 0}}, 0},
-      {"code 0", {{0, 1, -12, 0}}, 0},
+      {"code 3, uniforme comme le code 2", {{3, 1, -12, 0}}, -12},
+      {"code 0, uniforme comme le code 2", {{0, 1, -12, 0}}, -12},
       {"charge nodale au noeud 1", {{1, 1, -12, 0}}, 0},
       {"charge d'un autre element", {{2, 2, -12, 0}}, 0},
   };
@@ -166,34 +166,33 @@ TEST_F(GrapheElementTest, ChargesUniformesRetenues) {
   EXPECT_NEAR(Graphe(s, 1).Fleche[5], -0.53125, 1e-12);
 }
 
-// A load of a code other than 1 and 2 loads the force vector as a uniform load but is left out of
-// the graph. Same beam as above (1 m, E Iz = 1, deflection blocked at both ends), -12 N/m: the
-// displacements and end forces are those of the loaded beam (end slopes -0.5 and 0.5, end forces
-// 6 N), but the graph draws the Hermite curve alone, -0.125 m at mid-span instead of -0.15625, with
-// a constant shear of 6 N and a moment 6 (1 - u) N.m instead of the parabola.
-TEST_F(GrapheElementTest, ChargeDeCodeInconnuAbsenteDuGraphe) {
+// A load of a code other than 1 and 2 is a uniform load for the graph as for the force vector, so
+// the graph agrees with the element's own end forces. Same beam as above (1 m, E Iz = 1, deflection
+// blocked at both ends), -12 N/m of code 3: end forces 6 N, so Ty at point 0 is -q1 = -6 N, and the
+// graph is the loaded beam's, -5 p L^4 / 384 E Iz = -0.15625 m at mid-span, Mfz = p L^2 / 8 = 1.5.
+TEST_F(GrapheElementTest, ChargeDeCodeInconnuDansLeGraphe) {
   TStructure& s = NouveauModele({0, 1}, {{1, 2, 1, 1}}, {{1, 1}, {1, 2}}, {{3, 1, -12, 0}});
   ASSERT_TRUE(Analyser(s));
   const TGraphe g = Graphe(s, 1);
+  EXPECT_NEAR(g.Ty[0], -s.Elements.Item(1).Efforts[1], 1e-12);
   const PointAttendu points[] = {
-      {0, 0.0, 0.0, -0.5, 6.0, 6.0},
-      {5, 0.5, -0.125, 0.0, 6.0, 3.0},
+      {0, 0.0, 0.0, -0.5, -6.0, 0.0},
+      {5, 0.5, -0.15625, 0.0, 0.0, 1.5},
       {10, 1.0, 0.0, 0.5, 6.0, 0.0},
   };
   for (const PointAttendu& p : points) VerifierPoint(g, p);
 }
 
-// An element without bending stiffness (E = 0, a product E Iz that underflows to 0, or one so small
-// that w = p L^3 / 12 E Iz overflows) between two
-// clamped nodes, under p = -12 N/m over 1 m. The structure solves (every degree of freedom is
-// blocked) with zero displacements, and the end forces are the fixed-end forces (6 N, 1 N.m,
-// 6 N, -1 N.m). The graph adds the shear and moment of the load, those of a fixed-fixed beam:
-// Ty = p (L/2 - x) from -6 to 6 N, Mfz = p (L^2 - 6 L x + 6 x^2) / 12, -1 N.m at the ends and
-// -p L^2 / 24 = 0.5 N.m at mid-span. The deflection and slope terms, which would divide by
-// E Iz, are left out: both stay 0, and no value is infinite or not a number.
+// An element without bending stiffness (E = 0, or a product E Iz that underflows to 0, even where
+// (12 E) Iz would not: 1e-312 x 2e-12) between two clamped nodes, under p = -12 N/m over 1 m. The
+// structure solves (every degree of freedom is blocked) with zero displacements, and the end forces
+// are the fixed-end forces (6 N, 1 N.m, 6 N, -1 N.m). The graph adds the shear and moment of the
+// load, those of a fixed-fixed beam: Ty = p (L/2 - x) from -6 to 6 N, Mfz = p (L^2 - 6 L x + 6 x^2)
+// / 12, -1 N.m at the ends and -p L^2 / 24 = 0.5 N.m at mid-span. The deflection and slope terms,
+// which would divide by E Iz, are left out: both stay 0, and no value is infinite or not a number.
 TEST_F(GrapheElementTest, ElementSansRigiditeEnFlexion) {
   const DonneesElement elements[] = {
-      {1, 2, 0.0, 8.36e-6}, {1, 2, 1e-300, 1e-300}, {1, 2, 1e-300, 2e-12}};
+      {1, 2, 0.0, 8.36e-6}, {1, 2, 1e-300, 1e-300}, {1, 2, 1e-312, 2e-12}};
   for (const DonneesElement& element : elements) {
     SCOPED_TRACE("E = " + std::to_string(element.E));
     TStructure& s = NouveauModele({0, 1}, {element}, {{3, 1}, {3, 2}}, {{2, 1, -12, 0}});
@@ -212,6 +211,29 @@ TEST_F(GrapheElementTest, ElementSansRigiditeEnFlexion) {
         {10, 1.0, 0.0, 0.0, 6.0, -1.0},
     };
     for (const PointAttendu& p : points) VerifierPoint(g, p);
+  }
+}
+
+// An element whose w = p L^3 / 12 E Iz overflows while E Iz is not 0 (E = 1e-310 under -12 N/m
+// over 1 m, or -1e308 N/m over 2 m, whose p L^3 already overflows) keeps what the formulas give:
+// w = -Inf, so the deflection's load term is Inf x 0 = NaN at both ends and -Inf inside, and the
+// slope's is NaN at mid-span, where 1 - 2u = 0; never a made-up 0.
+TEST_F(GrapheElementTest, FlecheQuiDeborde) {
+  struct Cas {
+    double longueur, E, p;
+  };
+  const Cas cas[] = {{1, 1e-310, -12}, {2, 1, -1e308}};
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.p);
+    TStructure& s =
+        NouveauModele({0, c.longueur}, {{1, 2, c.E, 1}}, {{3, 1}, {3, 2}}, {{2, 1, c.p, 0}});
+    ASSERT_TRUE(Analyser(s));
+    const TGraphe g = Graphe(s, 1);
+    EXPECT_TRUE(std::isnan(g.Fleche[0]));
+    EXPECT_TRUE(std::isnan(g.Fleche[10]));
+    EXPECT_EQ(g.Fleche[5], -HUGE_VAL);
+    EXPECT_TRUE(std::isnan(g.Pente[5]));  // w u (1-u)(1-2u): Inf x 0 at mid-span
+    EXPECT_EQ(g.Pente[2], -HUGE_VAL);
   }
 }
 

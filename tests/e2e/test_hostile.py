@@ -120,36 +120,56 @@ class Comptes(unittest.TestCase):
 
 
 class NumerosHorsLimites(unittest.TestCase):
-    """Node and element numbers outside the arrays: "Range check error" where they are used,
-    after the progress lines of the steps already begun."""
+    """Node and element numbers outside the model. An element's node outside the array is
+    "Range check error" while it is read; every other number is checked once the data are read:
+    a console line per item that names a missing node or element, the report holding its first
+    line only, exit status 0."""
 
-    NOEUDS = ["0", "51", "-1", "2147483647", "-2147483648"]
+    NOEUDS = ["0", "51", "-1", "2147483647", "-2147483648", "4"]
+    ELEMENT = "L'\u00e9l\u00e9ment 1 relie le noeud {}, qui n'existe pas"
+    LIAISON = "La liaison 2 porte sur le noeud {}, qui n'existe pas"
+    CHARGE_NODALE = "La charge 1 porte sur le noeud {}, qui n'existe pas"
+    CHARGE_REPARTIE = "La charge 1 porte sur l'\u00e9l\u00e9ment {}, qui n'existe pas"
 
     def test_numeros(self):
-        cas = []
+        cas = []  # (case, data, the error's progress lines or None, the console line or None)
         for n in self.NOEUDS:
-            # Elements: the length check reads X[n] while reading.
-            cas.append((f"element 1 {n}", modele(elements=f"1 {n} 1 1"), 0))
-            cas.append((f"element {n} 2", modele(elements=f"{n} 2 1 1"), 0))
-            # Supports: the blocked DOF indexes K in the supports step (the third).
-            cas.append((f"appui code 1 noeud {n}", modele(appuis=f"1 {n}"), 3))
-            cas.append((f"appui code 2 noeud {n}", modele(appuis=f"3 1\n2 {n}"), 3))
-            # Nodal loads: the DOF indexes F in the force vector step (the second).
-            cas.append((f"charge nodale noeud {n}", modele(charges=f"1 {n} -5 0"), 2))
-        # Uniform loads on element numbers outside 1..49 or naming an empty position (decided:
-        # a load never uses a missing element).
+            # Elements: the length check reads X[n] while reading; node 4 has an abscissa (0).
+            if n == "4":
+                cas.append((f"element 1 {n}", modele(elements=f"1 {n} 1 1"), None,
+                            "La longueur de l'\u00e9l\u00e9ment 1 est nulle"))
+                cas.append((f"element 2 {n}", modele(elements=f"2 {n} 1 1"), None,
+                            "La longueur de l'\u00e9l\u00e9ment 1 est nulle"))
+            else:
+                cas.append((f"element 1 {n}", modele(elements=f"1 {n} 1 1"), 0, None))
+                cas.append((f"element {n} 2", modele(elements=f"{n} 2 1 1"), 0, None))
+            cas.append((f"appui code 1 noeud {n}", modele(appuis=f"3 1\n1 {n}"), None,
+                        self.LIAISON.format(n)))
+            cas.append((f"appui code 2 noeud {n}", modele(appuis=f"3 1\n2 {n}"), None,
+                        self.LIAISON.format(n)))
+            cas.append((f"charge nodale noeud {n}", modele(charges=f"1 {n} -5 0"), None,
+                        self.CHARGE_NODALE.format(n)))
+        # Uniform loads, of any code but 1, on element numbers outside 1..Elements.Nombre.
         for e in ["0", "50", "-1", "2147483647", "-2147483648", "3", "49"]:
-            cas.append((f"charge repartie element {e}", modele(charges=f"2 {e} -5"), 2))
-        cas.append(("charge de code 3 sur une position vide", modele(charges="3 3 -5"), 2))
-        cas.append(("charge repartie sans elements", modele(elements="", charges="2 1 -5"), 2))
-        # A node number whose DOFs do not fit 32 bits, even for a support that blocks nothing.
+            cas.append((f"charge repartie element {e}", modele(charges=f"2 {e} -5"), None,
+                        self.CHARGE_REPARTIE.format(e)))
+        cas.append(("charge de code 3 sur une position vide", modele(charges="3 3 -5"), None,
+                    self.CHARGE_REPARTIE.format(3)))
+        cas.append(("charge repartie sans elements", modele(elements="", charges="2 1 -5"), None,
+                    self.CHARGE_REPARTIE.format(1)))
+        # A support that blocks nothing is not checked, but a node number whose DOFs do not fit
+        # 32 bits still stops the supports step (the third).
         for n in ["2147483647", "-2147483648"]:
-            cas.append((f"appui code 7 noeud {n}", modele(appuis=f"3 1\n7 {n}"), 3))
-        for nom, donnees, etapes in cas:
+            cas.append((f"appui code 7 noeud {n}", modele(appuis=f"3 1\n7 {n}"), 3, None))
+        for nom, donnees, etapes, ligne in cas:
             with self.subTest(nom):
-                r = executer_p(donnees, False)
-                verifier(self, r, erreur="Range check error",
-                         fichiers={"p.txt": donnees, "pr.txt": rapport_arrete("p.txt", etapes)})
+                r = executer_p(donnees, ligne is not None)
+                if ligne is None:
+                    verifier(self, r, erreur="Range check error", fichiers={
+                        "p.txt": donnees, "pr.txt": rapport_arrete("p.txt", etapes)})
+                else:
+                    verifier(self, r, crlf(ligne + "\n"), visionneuse=[b"pr.txt"], fichiers={
+                        "p.txt": donnees, "pr.txt": rapport_arrete("p.txt")})
 
     def test_appui_sans_code_connu_hors_des_noeuds(self):
         # A support of code 7 blocks nothing, whatever its node: the example's results, with the

@@ -279,22 +279,24 @@ class ErreursDeLecture(unittest.TestCase):
                 verifier(self, r, erreur=mots,
                          fichiers={"p.txt": donnees, "pr.txt": rapport_arrete("p.txt")})
 
-    def test_erreurs_au_calcul(self):
-        # Data read without complaint that name a missing element: the run stops when the force
-        # vector uses it, after two progress lines.
+    def test_references_manquantes(self):
+        # Data read without complaint that name a missing element: the reference check refuses
+        # them once the data are read, with a console line, and the report holds its first line.
         cas = [
             # The missing loads read as zeros: code 0, a uniform load on element 0.
-            ("charges manquantes en fin de fichier", LIGNES[:16] + ["3"] + LIGNES[17:19]),
+            ("charges manquantes en fin de fichier", LIGNES[:16] + ["3"] + LIGNES[17:19],
+             "La charge 3 porte sur l'\u00e9l\u00e9ment 0, qui n'existe pas"),
             # An accented keyword is no keyword: no element is read, and the uniform load names
             # element 1 of an empty list.
-            ("mot-cle accentue", remplacer("$ele", "$\u00c9l\u00e9ments")),
+            ("mot-cle accentue", remplacer("$ele", "$\u00c9l\u00e9ments"),
+             "La charge 2 porte sur l'\u00e9l\u00e9ment 1, qui n'existe pas"),
         ]
-        for nom, lignes in cas:
+        for nom, lignes, message in cas:
             with self.subTest(nom):
                 donnees = fichier(lignes)
-                r = executer({"p.txt": donnees}, b"p\n", visionneuse_attendue=False)
-                verifier(self, r, erreur="Range check error",
-                         fichiers={"p.txt": donnees, "pr.txt": rapport_arrete("p.txt", 2)})
+                r = executer({"p.txt": donnees}, b"p\n")
+                verifier(self, r, crlf(message + "\n"), visionneuse=[b"pr.txt"],
+                         fichiers={"p.txt": donnees, "pr.txt": rapport_arrete("p.txt")})
 
 
 class Capacites(unittest.TestCase):

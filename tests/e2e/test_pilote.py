@@ -90,9 +90,6 @@ class ErreursExecution(unittest.TestCase):
              "Invalid numeric input", rapport_arrete("p.txt")),
             ("51e abscisse", crlf("$deb\n$noe\n51\n" + "0\n" * 51),
              "Range check error", rapport_arrete("p.txt")),
-            # A support on node 51: its DOF 101 is beyond K, once three steps have written.
-            ("appui hors capacite", crlf("$deb\n$noe\n2\n0\n1\n$ele\n1\n1 2 1 1\n$lia\n1\n1 51\n"),
-             "Range check error", rapport_arrete("p.txt", 3)),
         ]
         for nom, donnees, mots, rapport in cas:
             with self.subTest(nom):

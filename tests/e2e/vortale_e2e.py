@@ -43,9 +43,10 @@ class Resultat:
         return self.stdout[debut:]
 
 
-def executer(donnees, saisie, viewer=True, visionneuse_attendue=True, preparer=None, env=None):
+def executer(donnees, saisie, viewer=True, visionneuse_attendue=True, preparer=None, env=None,
+             arguments=()):
     """Runs the program once. donnees: {file name: bytes} written into the folder first; saisie:
-    the bytes typed; viewer: record the viewer (False leaves VORTALE_VIEWER unset); preparer: a
+    the bytes typed; arguments: the command line's arguments (none: the interactive run); viewer: record the viewer (False leaves VORTALE_VIEWER unset); preparer: a
     function called with the folder before the run (to place links, folders...);
     visionneuse_attendue: wait up to 5 s for the viewer, else 0.3 s for one wrongly started;
     env: variables set for the run, where a value None removes the variable and "{dossier}" stands
@@ -72,7 +73,7 @@ def executer(donnees, saisie, viewer=True, visionneuse_attendue=True, preparer=N
             else:
                 environnement[nom] = valeur.replace("{dossier}", str(dossier))
         avant = set(os.listdir(travail))
-        proc = subprocess.run([BIN], input=saisie, cwd=travail, env=environnement,
+        proc = subprocess.run([BIN, *arguments], input=saisie, cwd=travail, env=environnement,
                               capture_output=True, timeout=60)
         visionneuse = None
         record = dossier / ".visionneuse"

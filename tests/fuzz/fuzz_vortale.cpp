@@ -1,4 +1,5 @@
-// libFuzzer target: one whole run of the program on arbitrary data-file bytes.
+// libFuzzer target: whole runs of the program on arbitrary data-file bytes, interactive and then
+// from the command line.
 //
 // The data file "f.txt" holds the input, the typed name "f" comes from a file put in place of
 // stdin, and the real entry point (vortale.cpp built with -Dmain=vortale_main) runs in-process:
@@ -32,7 +33,7 @@
 #include "UTypes.h"
 #include "textes.h"
 
-int vortale_main();
+int vortale_main(int argc, char* argv[]);
 
 namespace {
 
@@ -85,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t ta
   EcrireFichier("f.txt", octets, taille);
   if (std::freopen("nom", "rb", stdin) == nullptr) Echec("cannot put the typed name on stdin");
 
-  const int code = vortale_main();
+  char programme[] = "vortale";
+  char* arguments[] = {programme, nullptr};
+  const int code = vortale_main(1, arguments);
 
   if (code != 0 && code != 1) Echec("exit status other than 0 or 1");
   if (code == 0 && Structure != nullptr) Echec("orderly run left the structure alive");
@@ -93,6 +96,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t ta
     Echec("run-time error left the report open");
   delete Structure;  // alive after a run-time error only; null after an orderly run
   Structure = nullptr;
+  VerifierRapport();
+
+  // The same data through the command line, whose diagnostics locate every failure: it frees
+  // its model whatever happens.
+  std::remove("fr.txt");
+  char nom[] = "f";
+  char* ligneDeCommande[] = {programme, nom, nullptr};
+  const int statut = vortale_main(2, ligneDeCommande);
+  if (statut != 0 && statut != 1) Echec("command line: exit status other than 0 or 1");
+  if (Structure != nullptr) Echec("command line left the structure alive");
   VerifierRapport();
   std::clearerr(stdout);
   std::clearerr(stderr);

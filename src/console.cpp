@@ -1,0 +1,96 @@
+// The console of the command-line mode: its encoding, and the diagnostics.
+//
+// The program's texts are Windows-1252. On the command line they follow the console: UTF-8 when
+// the locale says so, Windows-1252 otherwise; on Windows, the console's code page. The report file
+// is always Windows-1252 with CR LF, whatever the console.
+#include "console.h"
+
+#include <cstdlib>
+
+#include "UTypes.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace {
+
+#ifdef _WIN32
+const char* const FinDeLigne = "\r\n";
+
+// The console's own code page: a Windows-1252 text is turned into it through UTF-16.
+std::string VersConsole(const std::string& texte) {
+  const UINT page = GetConsoleOutputCP();
+  if (page == 0 || page == 1252 || texte.empty()) return texte;
+  const int longueur = static_cast<int>(texte.size());
+  std::wstring large(texte.size(), L'\0');
+  MultiByteToWideChar(1252, 0, texte.data(), longueur, &large[0], longueur);
+  const int taille =
+      WideCharToMultiByte(page, 0, large.data(), longueur, nullptr, 0, nullptr, nullptr);
+  std::string converti(static_cast<std::size_t>(taille), '\0');
+  WideCharToMultiByte(page, 0, large.data(), longueur, &converti[0], taille, nullptr, nullptr);
+  return converti;
+}
+#else
+const char* const FinDeLigne = "\n";
+
+// The locale's encoding, from the first of LC_ALL, LC_CTYPE and LANG that is set and not empty:
+// UTF-8 when it names it ("fr_FR.UTF-8", "C.utf8"), Windows-1252 otherwise.
+bool ConsoleUtf8() {
+  for (const char* variable : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+    const char* valeur = std::getenv(variable);
+    if (valeur == nullptr || *valeur == '\0') continue;
+    std::string nom;
+    for (const char* c = valeur; *c != '\0'; ++c) {
+      if (*c != '-') nom += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
+    }
+    return nom.find("utf8") != std::string::npos;
+  }
+  return false;
+}
+
+// Windows-1252 to UTF-8: ASCII as it is, the letters from 0xA0 up are the code points of the same
+// value, and 0x80 to 0x9F are the characters this set puts there (undefined ones become "?").
+std::string VersUtf8(const std::string& texte) {
+  static const char16_t Plage80[32] = {
+      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+  std::string utf8;
+  for (const char c : texte) {
+    const unsigned char octet = static_cast<unsigned char>(c);
+    const unsigned point = octet >= 0x80 && octet < 0xA0 ? Plage80[octet - 0x80] : octet;
+    if (point == 0 && octet != 0) {
+      utf8 += '?';
+    } else if (point < 0x80) {
+      utf8 += static_cast<char>(point);
+    } else if (point < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (point >> 6));
+      utf8 += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xE0 | (point >> 12));
+      utf8 += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (point & 0x3F));
+    }
+  }
+  return utf8;
+}
+
+std::string VersConsole(const std::string& texte) {
+  return ConsoleUtf8() ? VersUtf8(texte) : texte;
+}
+#endif
+
+}  // namespace
+
+void EcrireConsole(std::FILE* flux, const std::string& nom, const std::string& texte) {
+  const std::string ligne = nom + VersConsole(texte) + FinDeLigne;
+  std::fwrite(ligne.data(), 1, ligne.size(), flux);
+  std::fflush(flux);
+}
+
+void Diagnostic(const std::string& fichier, std::int32_t ligne, const std::string& message) {
+  std::fflush(stdout);
+  EcrireConsole(stderr, fichier + ":" + (ligne > 0 ? std::to_string(ligne) + ":" : "") + " ",
+                message);
+}

@@ -1,0 +1,163 @@
+"""The command-line mode, vortale [OPTION]... FICHIER...: options and exit statuses, batches,
+the located diagnostics of every way a run ends without a complete report, the console's encoding,
+and the reports, which are those of the interactive run byte for byte."""
+
+import ast
+import unittest
+
+from vortale_e2e import TESTS, crlf, executer
+
+EXEMPLE = (TESTS.parent / "examples" / "poutre.txt").read_bytes()
+RESUME = "poutrer.txt : fl\u00e8che max -0.019469 m en x = 2.500 m, Mfz max 15625.00 N.m en x = 2.500 m\n"
+UTF8 = {"LC_ALL": "C.UTF-8"}
+CP1252 = {"LC_ALL": "C", "LANG": "fr_FR.UTF-8"}  # LC_ALL wins over LANG
+
+
+def lancer(arguments, donnees=None, env=UTF8, **options):
+    """Runs the command line in a fresh folder holding the worked example as poutre.txt."""
+    fichiers = {"poutre.txt": EXEMPLE} if donnees is None else donnees
+    return executer(fichiers, b"", arguments=arguments, env=env,
+                    visionneuse_attendue=options.pop("visionneuse_attendue", False), **options)
+
+
+class Options(unittest.TestCase):
+    def test_options_et_statuts(self):
+        # (case, arguments, exit status, stdout begins with, stderr begins with, reports written)
+        cas = [
+            ("aide", ["--help"], 0, "Usage : vortale [OPTION]... FICHIER...\n", "", []),
+            ("aide courte", ["-h", "poutre"], 0, "Usage : vortale", "", []),
+            ("version", ["--version"], 0, "vortale 1.1\n", "", []),
+            ("option inconnue", ["-x", "poutre"], 2, "",
+             "vortale : option inconnue \u00ab -x \u00bb\nUsage : vortale", []),
+            ("aucun fichier", ["--view"], 2, "", "vortale : aucun FICHIER\nUsage : vortale", []),
+            ("fin des options seule", ["--"], 2, "", "vortale : aucun FICHIER\n", []),
+            ("un fichier", ["poutre"], 0, RESUME, "", ["poutrer.txt"]),
+            ("suffixe .txt retire", ["poutre.txt"], 0, RESUME, "", ["poutrer.txt"]),
+            ("suffixe .TXT retire", ["poutre.TXT"], 0, RESUME, "", ["poutrer.txt"]),
+            ("apres --, un nom qui commence par -", ["--", "-x"], 1, "",
+             "-x.txt: ouverture impossible : fichier introuvable\n", []),
+            ("lot avec un fichier absent au milieu", ["poutre", "absent", "poutre.txt"], 1,
+             RESUME + RESUME, "absent.txt: ouverture impossible : fichier introuvable\n",
+             ["poutrer.txt"]),
+        ]
+        for nom, arguments, statut, sortie, erreurs, rapports in cas:
+            with self.subTest(nom):
+                r = lancer(arguments)
+                self.assertEqual(r.code, statut)
+                self.assertTrue(r.stdout.decode().startswith(sortie), r.stdout)
+                self.assertTrue(r.stderr.decode().startswith(erreurs), r.stderr)
+                self.assertEqual(sorted(set(r.fichiers) - {"poutre.txt"}), rapports)
+                self.assertIsNone(r.visionneuse)  # the viewer only with --view
+
+    def test_visionneuse_seulement_avec_view(self):
+        r = lancer(["--view", "poutre"], visionneuse_attendue=True)
+        self.assertEqual((r.code, r.visionneuse), (0, [b"poutrer.txt"]))
+
+    def test_encodage_de_la_console(self):
+        for env, codage in [(UTF8, "utf-8"), (CP1252, "cp1252"), ({"LC_ALL": "", "LC_CTYPE": None,
+                            "LANG": "fr_FR.utf8"}, "utf-8"), ({"LC_ALL": None, "LC_CTYPE": None,
+                            "LANG": None}, "cp1252")]:
+            with self.subTest(env=env):
+                r = lancer(["poutre", "absent"], env=env)
+                self.assertEqual(r.stdout, RESUME.encode(codage))
+                self.assertEqual(r.stderr, "absent.txt: ouverture impossible : fichier introuvable"
+                                 "\n".encode(codage))
+
+
+def fichier(texte):
+    return crlf(texte)
+
+
+EN_TETE = "Essai\n$deb\n$noe\n3\n0\n2.5\n5\n$ele\n2\n1 2 2.1E11 8.36E-6\n2 3 2.1E11 8.36E-6\n"
+APPUIS = "$lia\n2\n1 1\n1 3\n"
+CHARGES = "$cha\n2\n1 2 -10000 0\n2 1 -2000\n$fin\n"
+
+
+class Diagnostics(unittest.TestCase):
+    def test_chaque_cause(self):
+        # (case, data file p.txt, the diagnostic lines); every run ends with exit status 1.
+        cas = [
+            ("pas de $deb", fichier("Essai\n$noe\n"),
+             ["p.txt: pas de ligne \u00ab $deb \u00bb : les donn\u00e9es commencent apr\u00e8s une "
+              "ligne $deb"]),
+            ("marque UTF-8 devant $deb", b"\xef\xbb\xbf" + fichier("$deb\n$noe\n"),
+             ["p.txt: pas de ligne \u00ab $deb \u00bb : le fichier commence par une marque d'ordre "
+              "des octets UTF-8, qui cache un $deb en premi\u00e8re ligne ; enregistrez-le en "
+              "Windows-1252 (ANSI)"]),
+            ("$deb en derniere ligne", fichier("Essai\n\n$deb\n"),
+             ["p.txt:3: rien apr\u00e8s la ligne \u00ab $deb \u00bb"]),
+            ("virgule decimale", fichier(EN_TETE.replace("2.5", "2,5") + APPUIS + CHARGES),
+             ["p.txt:6: un r\u00e9el attendu, lu \u00ab 2,5 \u00bb : le s\u00e9parateur d\u00e9cimal "
+              "est le point (2.5, et non 2,5)"]),
+            ("entier attendu", fichier(EN_TETE + "$lia\n2\n1 1\n1.0 3\n" + CHARGES),
+             ["p.txt:15: un entier attendu, lu \u00ab 1.0 \u00bb"]),
+            ("compte attendu", fichier(EN_TETE + "$lia\ndeux\n"),
+             ["p.txt:13: un nombre d'items (un entier) attendu, lu \u00ab deux \u00bb"]),
+            ("reel trop grand", fichier(EN_TETE.replace("8.36E-6\n2 3", "1e999\n2 3")),
+             ["p.txt:10: un r\u00e9el d'au plus 1.7E308 en valeur absolue attendu, lu "
+              "\u00ab 1e999 \u00bb"]),
+            ("capacite", fichier("$deb\n$cha\n21\n" + "1 1 0 0\n" * 21),
+             ["p.txt:3: la section $cha annonce plus d'items que sa capacit\u00e9 : 20"]),
+            ("noeud d'element hors capacite", fichier(EN_TETE.replace("2 3 2.1E11", "2 60 2.1E11")),
+             ["p.txt:11: L'\u00e9l\u00e9ment 2 relie le noeud 60, hors des noeuds 1 \u00e0 50"]),
+            ("longueur nulle", fichier(EN_TETE.replace("2 3 2.1E11", "2 2 2.1E11")),
+             ["p.txt:11: La longueur de l'\u00e9l\u00e9ment 2 est nulle"]),
+            ("Iz nul", fichier(EN_TETE.replace("8.36E-6\n2 3", "1E-13\n2 3")),
+             ["p.txt:10: Le moment quadratique Iz de l'\u00e9l\u00e9ment 1 est nulle"]),
+            ("references", fichier(EN_TETE + "$lia\n2\n1 1\n1 4\n$cha\n2\n1 9 -1 0\n2 3 -1\n"),
+             ["p.txt:15: La liaison 2 porte sur le noeud 4, qui n'existe pas",
+              "p.txt:18: La charge 1 porte sur le noeud 9, qui n'existe pas",
+              "p.txt:19: La charge 2 porte sur l'\u00e9l\u00e9ment 3, qui n'existe pas"]),
+            # One free element, E Iz = 1 N.m2 over 1 m: the pivots are 12, 1, then exactly 0 at
+            # row 3, the deflection of node 2.
+            ("mecanisme", fichier("$deb\n$noe\n2\n0\n1\n$ele\n1\n1 2 1 1\n"),
+             ["p.txt: le syst\u00e8me est mal conditionn\u00e9 : pivot n\u00e9gatif ou nul au degr\u00e9 "
+              "de libert\u00e9 3 (fl\u00e8che du noeud 2) : la poutre n'est pas tenue (m\u00e9canisme) ou "
+              "sa rigidit\u00e9 est trop faible"]),
+        ]
+        for nom, donnees, lignes in cas:
+            with self.subTest(nom):
+                r = lancer(["p"], {"p.txt": donnees})
+                self.assertEqual(r.code, 1)
+                self.assertEqual(r.stdout, b"")
+                self.assertEqual(r.stderr.decode(), "".join(l + "\n" for l in lignes))
+                self.assertIn("pr.txt", r.fichiers)  # the report tells how far the run got
+
+    def test_fichiers_inaccessibles(self):
+        # The report cannot be created (a folder has its name), or a write fails (a full device).
+        cas = [
+            ("rapport non creable", lambda d: (d / "pr.txt").mkdir(),
+             "p.txt: cr\u00e9ation impossible du rapport pr.txt : c'est un dossier\n"),
+            ("disque plein", lambda d: (d / "pr.txt").symlink_to("/dev/full"),
+             "p.txt: \u00e9criture impossible dans pr.txt : plus de place sur le disque\n"),
+        ]
+        for nom, preparer, ligne in cas:
+            with self.subTest(nom):
+                r = lancer(["p", "poutre"], {"p.txt": EXEMPLE, "poutre.txt": EXEMPLE},
+                           preparer=preparer)
+                self.assertEqual((r.code, r.stderr.decode(), r.stdout.decode()), (1, ligne, RESUME))
+
+
+class MemesRapports(unittest.TestCase):
+    def test_vecteurs(self):
+        # Every reference run with a name: the command line writes the same files as the
+        # interactive run; its exit status is 0 exactly when the report is complete.
+        for dossier in sorted(p for p in (TESTS / "vecteurs").iterdir() if p.is_dir()):
+            nom = (dossier / "stdin").read_bytes().rstrip(b"\r\n").decode("cp1252")
+            if not nom or nom.lower().endswith(".txt"):
+                continue  # the command line drops a typed ".txt" on purpose
+            with self.subTest(vecteur=dossier.name):
+                donnees = {p.name: p.read_bytes() for p in dossier.glob("*.txt")}
+                r = lancer([nom], donnees)
+                crees = {p.name: p.read_bytes() for p in (dossier / "expected").glob("*.txt")}
+                for n in donnees:
+                    r.fichiers.pop(n, None)
+                self.assertEqual(r.fichiers, crees)
+                complet = any(b"Graphes \xe9l\xe9mentaires :" in c for c in crees.values())
+                self.assertEqual(r.code, 0 if complet else 1)
+                self.assertEqual(len(r.stderr.splitlines()), 0 if complet else max(1, len(
+                    (dossier / "expected" / "stdout").read_bytes().split(b"? ", 1)[1].splitlines())))
+
+
+if __name__ == "__main__":
+    unittest.main()
