@@ -253,6 +253,7 @@ class TDessin {
   // The writes are defined here, inline, so that copying a literal costs no call.
   char Tampon[4096];
   std::size_t Rempli = 0;
+  bool CheminVide = true;  // no command written yet in the open path
   void Vider() {
     Svg.append(Tampon, Rempli);
     Rempli = 0;
@@ -276,7 +277,6 @@ class TDessin {
   void Point(double x, double y);
   void Attribut(const char* nom, double v);
   void Texte(std::string_view texte);
-  bool CheminVide = true;  // no command written yet in the open path
   void DebutChemin(const char* trait);
   void Deplacer(double x, double y);
   void FinChemin();
@@ -467,7 +467,7 @@ void TDessin::Rangees(std::vector<TEtiquette>& etiquettes, double taille, int ra
   std::stable_sort(etiquettes.begin(), etiquettes.end(),
                    [](const TEtiquette& a, const TEtiquette& b) { return a.X < b.X; });
   double fin[RangsMax];
-  std::fill(fin, fin + RangsMax, GaucheCadre - LargeurPage);
+  std::fill(fin, fin + RangsMax, -LargeurPage);  // left of the page: every row free
   for (const TEtiquette& e : etiquettes) {
     const double largeur = ChasseMoyenne * taille * static_cast<double>(e.Texte.size());
     const double centre =
@@ -521,9 +521,10 @@ bool TDessin::PxNoeud(std::int32_t n, double& px) const {
 // ---- The page ----
 
 TDessin::TDessin(const TStructure& s) : S(s) {
-  // About 30 kB for the frame of the page plus 2 kB per element (its graph points in four
-  // panels): reserved once, so that the text grows without moving.
-  Svg.reserve(32768 + 2048 * static_cast<std::size_t>(NombreGraphes(s)));
+  // Reserved once, so that the text grows without moving: 16 kB for the page, its scales and
+  // labels, and 1 kB per element for its graph points in the four diagrams and its symbols (the
+  // largest model takes 51 kB of the 66 kB).
+  Svg.reserve(16384 + 1024 * static_cast<std::size_t>(NombreGraphes(s)));
   Etendue();
   Entete();
   Reperes();
@@ -902,7 +903,7 @@ void TDessin::AxeX() {
     Ligne(Px(x), YAxe, Px(x), YAxe + 4, TraitAxe);
     Etiquette(Px(x), YAxe + 14, TexteAxe, ValeurGraduation(x, pas.Exposant));
   }
-  Etiquette(GaucheCadre - 4, YAxe + 14, TexteGraduation, Textes::DessinAxe);
+  Etiquette(GaucheCadre - 24, YAxe + 14, TexteGraduation, Textes::DessinAxe);
   Ecrire("</g>\n");
 }
 
