@@ -10,7 +10,8 @@
 //   analyse.cpp   numbering, stiffness, loads, supports, solver, end forces and reactions;
 //   rapport.cpp   the element graphs and the results report;
 //   vortale.cpp   the run sequence (Calculer) and the entry point;
-//   visionneuse.cpp  opening the finished report in a viewer.
+//   visionneuse.cpp  opening the finished report in a viewer;
+//   dessin.cpp    the drawing of a complete run (SVG), declared in dessin.h.
 #pragma once
 
 #include <cstdint>
@@ -174,6 +175,10 @@ class TLiaison {
   double Ry = 0;  // reaction force, N
   double Mz = 0;  // reaction moment, N.m
 };
+
+// A nodal load's value of this magnitude or less (N, N.m) is neither written in the report nor
+// drawn.
+constexpr double ValeurNegligeable = 1e-6;
 
 // One load. Code 1: at node Numero, force P (N) and moment Mz (N.m); any other code: uniformly
 // distributed along element Numero, intensity P (N/m).

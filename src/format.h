@@ -43,4 +43,24 @@ std::string FormatReel(double valeur, int largeur, int decimales);
 std::string FormatReel(long double valeur, int largeur, int decimales);
 #endif
 
+// A field of the report for a real: its width and its number of decimals.
+struct TChamp {
+  int Largeur;
+  int Decimales;
+};
+inline std::string FormatReel(double valeur, TChamp champ) {
+  return FormatReel(valeur, champ.Largeur, champ.Decimales);
+}
+
+// The report's fields for the values that the drawing labels too, so that a label shows the very
+// text that the report prints for its value.
+constexpr TChamp ChampAbscisse{7, 3};         // graph rows: x (m)
+constexpr TChamp ChampFleche{12, 6};          // graph rows: deflection (m)
+constexpr TChamp ChampPente{13, 5};           // graph rows: slope (rad)
+constexpr TChamp ChampTy{12, 2};              // graph rows: shear force (N)
+constexpr TChamp ChampMfz{10, 2};             // graph rows: bending moment (N.m)
+constexpr TChamp ChampAction{5, 0};           // support reactions Ry (N) and Mz (N.m)
+constexpr TChamp ChampChargeNodale{7, 0};     // nodal loads Fy (N) and Mz (N.m)
+constexpr TChamp ChampChargeRepartie{10, 0};  // uniform loads py (N/m)
+
 #endif

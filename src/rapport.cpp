@@ -84,9 +84,6 @@ void TElement::GrapheElement(TGraphe& graphe) const {
 
 namespace {
 
-// A nodal load writes a value only when its magnitude is strictly above this (N, N.m).
-constexpr double ValeurNegligeable = 1e-6;
-
 std::string LigneNoeud(std::int32_t n) {
   return FormatEntier(n, 2) + Textes::X + FormatReel(Structure->X[n], 10, 3) + Textes::Metre;
 }
@@ -111,14 +108,14 @@ std::string LigneLiaison(const TLiaison& liaison) {
 std::string LigneCharge(const TCharge& charge) {
   if (charge.Code != 1) {
     return Textes::Element + FormatEntier(charge.Numero, 2) + Textes::Py +
-           FormatReel(charge.P, 10, 0) + Textes::UnitePy;
+           FormatReel(charge.P, ChampChargeRepartie) + Textes::UnitePy;
   }
   std::string ligne = Textes::Noeud + FormatEntier(charge.Numero, 2);
   if (std::fabs(charge.P) > ValeurNegligeable) {
-    ligne += Textes::Fy + FormatReel(charge.P, 7, 0) + Textes::UniteFy;
+    ligne += Textes::Fy + FormatReel(charge.P, ChampChargeNodale) + Textes::UniteFy;
   }
   if (std::fabs(charge.Mz) > ValeurNegligeable) {
-    ligne += Textes::MzCharge + FormatReel(charge.Mz, 7, 0) + Textes::UniteMz;
+    ligne += Textes::MzCharge + FormatReel(charge.Mz, ChampChargeNodale) + Textes::UniteMz;
   }
   return ligne;
 }
@@ -144,9 +141,10 @@ std::string LigneSecondeExtremite(const TElement& element) {
 // Only the reactions the support can carry: Ry for code 1, Mz for code 2, both for code 3.
 std::string LigneAction(const TLiaison& liaison) {
   std::string ligne = Textes::Noeud + std::to_string(liaison.Noeud) + Textes::DeuxPoints;
-  if (liaison.Code == 1 || liaison.Code == 3) ligne += Textes::Ry + FormatReel(liaison.Ry, 5, 0);
-  if (liaison.Code == 3) ligne += Textes::MzApresRy + FormatReel(liaison.Mz, 5, 0);
-  if (liaison.Code == 2) ligne += Textes::MzSeul + FormatReel(liaison.Mz, 5, 0);
+  if (liaison.Code == 1 || liaison.Code == 3)
+    ligne += Textes::Ry + FormatReel(liaison.Ry, ChampAction);
+  if (liaison.Code == 3) ligne += Textes::MzApresRy + FormatReel(liaison.Mz, ChampAction);
+  if (liaison.Code == 2) ligne += Textes::MzSeul + FormatReel(liaison.Mz, ChampAction);
   return ligne;
 }
 
@@ -157,9 +155,9 @@ std::string EnteteGraphe() {
 }
 
 std::string LigneGraphe(const TGraphe& graphe, std::int32_t k) {
-  return FormatReel(graphe.Abscisse[k], 7, 3) + FormatReel(graphe.Fleche[k], 12, 6) +
-         FormatReel(graphe.Pente[k], 13, 5) + FormatReel(graphe.Ty[k], 12, 2) +
-         FormatReel(graphe.Mfz[k], 10, 2);
+  return FormatReel(graphe.Abscisse[k], ChampAbscisse) + FormatReel(graphe.Fleche[k], ChampFleche) +
+         FormatReel(graphe.Pente[k], ChampPente) + FormatReel(graphe.Ty[k], ChampTy) +
+         FormatReel(graphe.Mfz[k], ChampMfz);
 }
 
 }  // namespace

@@ -108,6 +108,34 @@ inline const char* const GraphePente = "Pente(rad)";
 inline const char* const GrapheTy = "Ty(N)";
 inline const char* const GrapheMfz = "Mfz(N.m)";
 
+// Drawing of a complete run (SVG). The drawing is UTF-8: it converts these Windows-1252 texts, as
+// it converts the typed name, so that every text of the program stays in this one file and one set.
+inline const char* const DessinPoutre =
+    "Poutre : noeuds, \xE9l\xE9ments, liaisons (1 fl\xE8"
+    "che = 0, 2 pente = 0, 3 encastrement), charges et actions de liaison";
+inline const char* const DessinFleche =
+    "Fl\xE8"
+    "che v (m), positive vers le haut (+y)";
+inline const char* const DessinPente =
+    "Pente dv/dx (rad), positive dans le sens trigonom\xE9trique";
+inline const char* const DessinTy =
+    "Effort tranchant Ty (N) : action de la partie droite sur la partie gauche, positif vers le "
+    "haut (+y)";
+inline const char* const DessinMfz =
+    "Moment fl\xE9"
+    "chissant Mfz (N.m) : action de la partie droite sur la partie gauche, positif dans le sens "
+    "trigonom\xE9trique";
+inline const char* const DessinNonFinies = "valeurs non finies";
+inline const char* const DessinMax = "max ";
+inline const char* const DessinMin = "min ";
+inline const char* const DessinMaxMin = "max = min = ";
+inline const char* const DessinAbscisse = " (x = ";
+inline const char* const DessinFinAbscisse = ")";
+inline const char* const DessinAxe = "x (m)";
+inline const char* const DessinFy = "Fy = ";
+inline const char* const DessinPy = "py = ";
+inline const char* const DessinN = " N";
+
 // Run-time errors: the error's own words, written on the standard error stream.
 inline const char* const SaisieNumeriqueInvalide = "Invalid numeric input";
 inline const char* const HorsLimites = "Range check error";

@@ -1,0 +1,941 @@
+// The drawing of a complete run: one SVG 1.1 page, A4 landscape at 96 px per inch (1123 x 794 px).
+//
+// Its panels, stacked from top to bottom, share one horizontal scale, x in m, with a light
+// vertical guide at every node:
+//   poutre               the nodes, the elements, the supports, the loads and the reactions;
+//   fleche               the deflection v (m);
+//   pente                the slope dv/dx (rad);
+//   effort-tranchant     the shear force Ty (N), filled;
+//   moment-flechissant   the bending moment Mfz (N.m), filled.
+// Each panel is a group <g id="..."> of that name. Positive values are drawn upwards: deflections,
+// forces and loads along +y, slopes and moments counterclockwise; Ty and Mfz are the actions of
+// the part of the beam to the right of the section on the part to its left, as in the report.
+//
+// The diagrams plot the element graphs that the report printed (TStructure::Graphes); nothing is
+// computed again. Their extremes are labelled with the report's own text for those values.
+//
+// The document is the same bytes on every machine: coordinates are rounded to 1/10 px by integer
+// arithmetic, labels go through the report's field writers, and the scales use only the four
+// operations, floor and ceil, which IEEE 754 arithmetic rounds the same everywhere. A value that is
+// not finite never reaches a coordinate: its point is skipped and its panel says so. The page uses
+// presentation attributes and the generic sans-serif family only: no style sheet, script, font or
+// external resource, so that browsers, Inkscape and converters to PDF draw it alike.
+#include "dessin.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "format.h"
+#include "textes.h"
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// Page layout, in px, y downwards
+// ---------------------------------------------------------------------------------------------
+
+constexpr double LargeurPage = 1123;
+// The panels' frames; the value scales are written to their left.
+constexpr double GaucheCadre = 96;
+constexpr double DroiteCadre = 1100;
+// Where the smallest and the largest node abscissae are drawn: inside the frames, with room for
+// a support and its labels at either end of the beam.
+constexpr double GaucheX = 116;
+constexpr double DroiteX = 1080;
+
+// The beam's panel: its top, the beam's axis, and the first baseline of each set of label rows.
+constexpr double HautPoutre = 30;
+constexpr double YPoutre = 130;
+constexpr double YCharges = 92;   // load values, rows going up
+constexpr double YNoeuds = 158;   // node numbers, rows going down
+constexpr double YActions = 181;  // reactions, rows going down
+constexpr double PasRangee = 11;  // from one row of labels to the next
+constexpr int RangsCharges = 4;
+constexpr int RangsNoeuds = 2;
+constexpr int RangsActions = 4;
+constexpr int RangsMax = 4;
+
+// The diagrams' panels, stacked below the beam's, and the x axis below them. In a panel: the title,
+// the frame, and the data area, with room above and below it for the labels of the extremes.
+constexpr double HautDiagrammes = 222;
+constexpr double HauteurDiagramme = 136;
+constexpr double TitreDiagramme = 13;  // title's baseline, from the panel's top
+constexpr double HautCadre = 20;       // frame, from the panel's top
+constexpr double BasCadre = 132;
+constexpr double HautDonnees = 34;  // data area, from the panel's top
+constexpr double BasDonnees = 116;
+constexpr double YAxe = HautDiagrammes + 4 * HauteurDiagramme;
+
+// Font sizes (px), and the mean advance of one character as a fraction of its size, by which
+// the width of a label is estimated (generic sans-serif faces: about 0.55 to 0.62).
+constexpr double TailleEtiquette = 10;
+constexpr double TailleNoeud = 9;
+constexpr double ChasseMoyenne = 0.62;
+constexpr double EcartEtiquettes = 4;  // least gap between two labels of a row
+
+// Coordinates beyond this (px) are clamped before they are written; the scales never produce
+// them, and the clamp keeps the conversion to an integer defined whatever happens.
+constexpr double CoordonneeMax = 1e6;
+
+// Colours and strokes.
+const char* const TraitPoutre = "stroke=\"#222222\" stroke-width=\"3\" fill=\"none\"";
+const char* const TraitAppui = "stroke=\"#222222\" stroke-width=\"1.2\" fill=\"#ffffff\"";
+const char* const TraitMur = "stroke=\"#222222\" stroke-width=\"2\" fill=\"none\"";
+const char* const TraitHachure = "stroke=\"#222222\" stroke-width=\"0.8\" fill=\"none\"";
+const char* const TraitCharge = "stroke=\"#b03a2e\" stroke-width=\"1.3\" fill=\"none\"";
+const char* const TraitFleche = "stroke=\"#b03a2e\" stroke-width=\"1.3\" fill=\"#b03a2e\"";
+const char* const TraitRepere = "stroke=\"#cccccc\" stroke-width=\"0.6\" fill=\"none\"";
+const char* const TraitCadre = "stroke=\"#999999\" stroke-width=\"0.8\" fill=\"none\"";
+const char* const TraitGrille = "stroke=\"#e6e6e6\" stroke-width=\"0.6\"";
+const char* const TraitZero = "stroke=\"#555555\" stroke-width=\"1\"";
+const char* const TraitAxe = "stroke=\"#333333\" stroke-width=\"1\"";
+const char* const TexteCharge = "fill=\"#b03a2e\" text-anchor=\"middle\"";
+const char* const TexteAction = "fill=\"#1e6b34\" text-anchor=\"middle\"";
+const char* const TexteNoeud = "fill=\"#555555\" text-anchor=\"middle\" font-size=\"9\"";
+const char* const TexteGraduation = "fill=\"#333333\" text-anchor=\"end\"";
+const char* const TexteAxe = "fill=\"#333333\" text-anchor=\"middle\"";
+const char* const TextePanneau = "font-size=\"11\" font-weight=\"bold\"";
+const char* const TexteNonFinies = "fill=\"#c00000\" text-anchor=\"end\" font-size=\"11\"";
+
+// One diagram: its group, title, graph column, the report's field for its values, whether the area
+// between its curve and the zero line is filled, and its colours.
+struct TDiagramme {
+  const char* Id;
+  const char* Titre;
+  TColonneGraphe Colonne;
+  TChamp Champ;
+  bool Rempli;
+  const char* Trait;
+};
+
+const TDiagramme Diagrammes[] = {
+    {"fleche", Textes::DessinFleche, &TGraphe::Fleche, ChampFleche, false,
+     "stroke=\"#1f4e9a\" stroke-width=\"1.6\" stroke-linejoin=\"round\" fill=\"none\""},
+    {"pente", Textes::DessinPente, &TGraphe::Pente, ChampPente, false,
+     "stroke=\"#6a3d9a\" stroke-width=\"1.6\" stroke-linejoin=\"round\" fill=\"none\""},
+    {"effort-tranchant", Textes::DessinTy, &TGraphe::Ty, ChampTy, true,
+     "stroke=\"#a34a00\" stroke-width=\"1.3\" stroke-linejoin=\"round\" fill=\"#f6d6b8\""},
+    {"moment-flechissant", Textes::DessinMfz, &TGraphe::Mfz, ChampMfz, true,
+     "stroke=\"#1b6e3a\" stroke-width=\"1.3\" stroke-linejoin=\"round\" fill=\"#c4e6cd\""},
+};
+
+// ---------------------------------------------------------------------------------------------
+// Scales
+// ---------------------------------------------------------------------------------------------
+
+// The fraction of the way from bas to haut (bas < haut) at which v lies. When the range itself
+// overflows (bounds of opposite signs near the largest double), it is taken in halves.
+double Fraction(double v, double bas, double haut) {
+  const double etendue = haut - bas;
+  if (std::isfinite(etendue)) return (v - bas) / etendue;
+  return (0.5 * v - 0.5 * bas) / (0.5 * haut - 0.5 * bas);
+}
+
+// A tick step: the smallest of 1, 2, 5 and 10 times a power of ten that is at least `brut`, and
+// the exponent of that step's leading digit. Pas = 0 when there is none: brut not a positive
+// finite number, or below the smallest power of ten that a double holds.
+struct TPas {
+  double Pas = 0;
+  int Exposant = 0;
+};
+
+TPas PasRond(double brut) {
+  TPas resultat;
+  if (!(brut > 0) || !std::isfinite(brut)) return resultat;
+  double puissance = 1;  // 10^exposant, by repeated products and quotients
+  int exposant = 0;
+  while (puissance * 10 <= brut) {
+    puissance = puissance * 10;
+    ++exposant;
+  }
+  while (puissance > brut) {  // ends at 0 at the latest, below the subnormal doubles
+    puissance = puissance / 10;
+    --exposant;
+  }
+  for (const double chiffre : {1.0, 2.0, 5.0, 10.0}) {
+    if (chiffre * puissance >= brut) {
+      resultat.Pas = chiffre * puissance;
+      resultat.Exposant = chiffre == 10 ? exposant + 1 : exposant;
+      return resultat;
+    }
+  }
+  return resultat;
+}
+
+// The ticks of a scale: the multiples of pas from bas to haut, at most 20 of them (the scales
+// here have about 5 to 10). A bound that is a tick up to rounding (within a hundredth of a step)
+// keeps its tick.
+struct TGraduations {
+  double Premier = 0;  // the first tick's multiple of pas
+  int Nombre = 0;
+};
+
+TGraduations Graduations(double bas, double haut, double pas) {
+  TGraduations g;
+  if (!(pas > 0)) return g;
+  g.Premier = std::ceil(bas / pas - 0.01);
+  const double nombre = std::floor(haut / pas + 0.01) - g.Premier + 1;
+  if (nombre >= 1 && nombre <= 20) g.Nombre = static_cast<int>(nombre);
+  return g;
+}
+
+// The text of a tick's value: fixed point with the decimals that the step needs, or the
+// scientific form when the step is below 10^-9 or above 10^9. The zero tick is +0, so that it
+// prints without a sign.
+std::string ValeurGraduation(double valeur, int exposant) {
+  if (exposant < -9 || exposant > 9) return FormatReel(valeur + 0.0, 0, -1);
+  return FormatReel(valeur + 0.0, 0, std::max(0, -exposant));
+}
+
+// A report field without the blanks that right-align it.
+std::string SansBlancs(std::string texte) {
+  texte.erase(0, texte.find_first_not_of(' '));
+  return texte;
+}
+
+// The number of elements whose graphs the run kept, and of points in a graph.
+std::int32_t NombreGraphes(const TStructure& s) {
+  return std::max(0, std::min(s.Elements.Nombre, CapElements));
+}
+std::int32_t DernierPoint(const TGraphe& g) { return std::max(-1, std::min(g.NbIntervalles, 10)); }
+
+// The scale of a diagram whose values run from bas to haut (bas <= 0 <= haut): ticks about a fifth
+// of the range apart, bounds rounded outwards to ticks unless that would overflow. A bound less
+// than a hundredth of a step beyond a tick is rounded to that tick, so that a rounding residue
+// (a moment of -1e-12 N.m at a free end) adds no whole step to the scale; its point then lies a
+// fraction of a pixel outside the data area, well inside the frame. A range of zero keeps the
+// default scale.
+void Graduer(double bas, double haut, TEchelleDiagramme& e) {
+  if (!(haut > bas)) return;
+  const TPas pas = PasRond(0.2 * haut - 0.2 * bas);  // a fifth, formed without overflow
+  e.Bas = bas;
+  e.Haut = haut;
+  e.Pas = pas.Pas;
+  e.Exposant = pas.Exposant;
+  if (pas.Pas > 0) {
+    const double basRond = pas.Pas * std::floor(bas / pas.Pas + 0.01);
+    const double hautRond = pas.Pas * std::ceil(haut / pas.Pas - 0.01);
+    if (std::isfinite(basRond)) e.Bas = basRond;
+    if (std::isfinite(hautRond)) e.Haut = hautRond;
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// The document
+// ---------------------------------------------------------------------------------------------
+
+// A label of a row of labels along the beam: its text (Windows-1252) and the abscissa (px) on
+// which it is centred.
+struct TEtiquette {
+  double X;
+  std::string Texte;
+};
+
+class TDessin {
+ public:
+  explicit TDessin(const TStructure& s);
+  std::string Svg;
+
+ private:
+  const TStructure& S;
+  double XMin = 0;  // the beam's extent (m), drawn from GaucheX to DroiteX
+  double XMax = 1;
+
+  void Etendue();
+  double Px(double x) const;
+  bool PxNoeud(std::int32_t n, double& px) const;
+
+  // The document is formed in this buffer and appended to Svg each time it fills: every write is
+  // then a plain copy into memory, and Svg grows by large pieces inside the room reserved for it.
+  // The writes are defined here, inline, so that copying a literal costs no call.
+  char Tampon[4096];
+  std::size_t Rempli = 0;
+  bool CheminVide = true;  // no command written yet in the open path
+  void Vider() {
+    Svg.append(Tampon, Rempli);
+    Rempli = 0;
+  }
+  void Ecrire(std::string_view texte) {
+    if (Rempli + texte.size() > sizeof Tampon) Vider();
+    if (texte.size() > sizeof Tampon) {
+      Svg.append(texte);
+      return;
+    }
+    std::copy(texte.begin(), texte.end(), Tampon + Rempli);
+    Rempli += texte.size();
+  }
+  void Ecrire(char c) {
+    if (Rempli == sizeof Tampon) Vider();
+    Tampon[Rempli++] = c;
+  }
+
+  void EcrireDixiemes(std::int32_t dixiemes);
+  void Nombre(double v);
+  void Point(double x, double y);
+  void Attribut(const char* nom, double v);
+  void Texte(std::string_view texte);
+  void DebutChemin(const char* trait);
+  void Deplacer(double x, double y);
+  void FinChemin();
+  void Ligne(double x1, double y1, double x2, double y2, const char* trait);
+  void Cercle(double x, double y, double r, const char* trait);
+  void Etiquette(double x, double y, const char* attributs, std::string_view texte);
+  void Fleche(double x, double yQueue, double yPointe);
+  void Rangees(std::vector<TEtiquette>& etiquettes, double taille, int rangs, double y0, double pas,
+               const char* attributs);
+
+  void Entete();
+  void Reperes();
+  void Poutre();
+  void Appui(const TLiaison& liaison);
+  void Actions(const TLiaison& liaison, std::vector<TEtiquette>& etiquettes);
+  void ChargeNodale(const TCharge& charge, std::vector<TEtiquette>& etiquettes);
+  void ChargeRepartie(const TCharge& charge, std::vector<TEtiquette>& etiquettes);
+  void Diagramme(const TDiagramme& d, double haut);
+  void Echelle(const TEchelleDiagramme& e, double haut);
+  void Courbe(const TDiagramme& d, const TEchelleDiagramme& e, double haut);
+  void Extremes(const TDiagramme& d, const TEchelleDiagramme& e, double haut);
+  void Extreme(double x, double y, bool dessus, const char* classe, const std::string& texte);
+  void AxeX();
+};
+
+// ---- Writing ----
+
+// A coordinate in tenths of px (a tenth of a pixel is 0.03 mm on the printed page), rounded half
+// away from zero by integer arithmetic: the integer part of |v| x 10, plus one when the fraction
+// left (exact) is a half or more.
+std::int32_t Dixiemes(double v) {
+  if (!(v >= -CoordonneeMax)) v = -CoordonneeMax;  // a not-a-number too
+  if (v > CoordonneeMax) v = CoordonneeMax;
+  const double exacts = std::fabs(v) * 10;
+  auto dixiemes = static_cast<std::int32_t>(exacts);
+  if (exacts - dixiemes >= 0.5) ++dixiemes;
+  return v < 0 ? -dixiemes : dixiemes;
+}
+
+// A number of tenths as a decimal number with one decimal, written straight into the buffer from
+// the right, two digits at a time: the page holds several thousand of them.
+void TDessin::EcrireDixiemes(std::int32_t dixiemes) {
+  static const char Paires[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  const auto grandeur = static_cast<std::uint32_t>(dixiemes < 0 ? -dixiemes : dixiemes);
+  std::uint32_t entier = grandeur / 10;
+  const int chiffres = entier < 10        ? 1
+                       : entier < 100     ? 2
+                       : entier < 1000    ? 3
+                       : entier < 10000   ? 4
+                       : entier < 100000  ? 5
+                       : entier < 1000000 ? 6
+                                          : 7;
+  if (Rempli + 12 > sizeof Tampon) Vider();  // sign, 7 digits, point, decimal
+  char* debut = Tampon + Rempli;
+  if (dixiemes < 0) *debut++ = '-';
+  char* c = debut + chiffres;
+  c[0] = '.';
+  c[1] = static_cast<char>('0' + grandeur % 10);
+  while (entier >= 10) {
+    const std::uint32_t paire = entier % 100 * 2;
+    *--c = Paires[paire + 1];
+    *--c = Paires[paire];
+    entier /= 100;
+  }
+  if (c > debut) *--c = static_cast<char>('0' + entier);
+  Rempli = static_cast<std::size_t>(debut + chiffres + 2 - Tampon);
+}
+
+void TDessin::Nombre(double v) { EcrireDixiemes(Dixiemes(v)); }
+
+void TDessin::Point(double x, double y) {
+  Nombre(x);
+  Ecrire(' ');
+  Nombre(y);
+}
+
+void TDessin::Attribut(const char* nom, double v) {
+  Ecrire(' ');
+  Ecrire(nom);
+  Ecrire("=\"");
+  Nombre(v);
+  Ecrire('"');
+}
+
+// A Windows-1252 text as UTF-8, escaped for XML. Control characters, which XML 1.0 forbids, and
+// the five bytes that Windows-1252 leaves undefined become U+FFFD.
+void TDessin::Texte(std::string_view texte) {
+  // Code points of the bytes 0x80 to 0x9F; 0xFFFD where undefined. Bytes from 0xA0 are Latin-1.
+  static const char16_t Haut1252[32] = {
+      0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+  for (const char c : texte) {
+    const unsigned char octet = static_cast<unsigned char>(c);
+    char32_t code = octet;
+    if (octet < 0x20) code = 0xFFFD;
+    if (octet >= 0x80 && octet < 0xA0) code = Haut1252[octet - 0x80];
+    if (code == '&') {
+      Ecrire("&amp;");
+    } else if (code == '<') {
+      Ecrire("&lt;");
+    } else if (code == '>') {
+      Ecrire("&gt;");
+    } else if (code == '"') {
+      Ecrire("&quot;");
+    } else if (code < 0x80) {
+      Ecrire(static_cast<char>(code));
+    } else if (code < 0x800) {
+      Ecrire(static_cast<char>(0xC0 | code >> 6));
+      Ecrire(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+      Ecrire(static_cast<char>(0xE0 | code >> 12));
+      Ecrire(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
+      Ecrire(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+  }
+}
+
+void TDessin::Ligne(double x1, double y1, double x2, double y2, const char* trait) {
+  Ecrire("<line");
+  Attribut("x1", x1);
+  Attribut("y1", y1);
+  Attribut("x2", x2);
+  Attribut("y2", y2);
+  Ecrire(' ');
+  Ecrire(trait);
+  Ecrire("/>\n");
+}
+
+// A path: its stroke and fill, then its commands, which begin with a move and are separated by
+// blanks.
+void TDessin::DebutChemin(const char* trait) {
+  Ecrire("<path ");
+  Ecrire(trait);
+  Ecrire(" d=\"");
+  CheminVide = true;
+}
+
+void TDessin::Deplacer(double x, double y) {
+  Ecrire(CheminVide ? "M" : " M");
+  CheminVide = false;
+  Point(x, y);
+}
+
+void TDessin::FinChemin() { Ecrire("\"/>\n"); }
+
+void TDessin::Cercle(double x, double y, double r, const char* trait) {
+  Ecrire("<circle");
+  Attribut("cx", x);
+  Attribut("cy", y);
+  Attribut("r", r);
+  Ecrire(' ');
+  Ecrire(trait);
+  Ecrire("/>\n");
+}
+
+void TDessin::Etiquette(double x, double y, const char* attributs, std::string_view texte) {
+  Ecrire("<text");
+  Attribut("x", x);
+  Attribut("y", y);
+  Ecrire(' ');
+  Ecrire(attributs);
+  Ecrire('>');
+  Texte(texte);
+  Ecrire("</text>\n");
+}
+
+// Into the open path (drawn in TraitFleche): a vertical arrow from yQueue to its tip at yPointe, a
+// shaft and a head 7 px long and wide.
+void TDessin::Fleche(double x, double yQueue, double yPointe) {
+  const bool versLeBas = yPointe > yQueue;
+  Deplacer(x, yQueue);
+  Ecrire(" V");
+  Nombre(versLeBas ? yPointe - 6 : yPointe + 6);
+  Deplacer(x, yPointe);
+  Ecrire(versLeBas ? " l-3.5 -7 h7 z" : " l-3.5 7 h7 z");
+}
+
+// Labels of the font size `taille` centred on their abscissae, moved inside the frames where
+// needed, in up to `rangs` rows whose baselines start at y0 and step by `pas`: each label, taken
+// from left to right, goes in the first row where it clears the label before it; one that clears
+// none is left out, so that labels never pile up.
+void TDessin::Rangees(std::vector<TEtiquette>& etiquettes, double taille, int rangs, double y0,
+                      double pas, const char* attributs) {
+  std::stable_sort(etiquettes.begin(), etiquettes.end(),
+                   [](const TEtiquette& a, const TEtiquette& b) { return a.X < b.X; });
+  double fin[RangsMax];
+  std::fill(fin, fin + RangsMax, -LargeurPage);  // left of the page: every row free
+  for (const TEtiquette& e : etiquettes) {
+    const double largeur = ChasseMoyenne * taille * static_cast<double>(e.Texte.size());
+    const double centre =
+        std::max(GaucheCadre + largeur / 2, std::min(e.X, DroiteCadre - largeur / 2));
+    for (int r = 0; r < std::min(rangs, RangsMax); ++r) {
+      if (centre - largeur / 2 >= fin[r] + EcartEtiquettes) {
+        fin[r] = centre + largeur / 2;
+        Etiquette(centre, y0 + r * pas, attributs, e.Texte);
+        break;
+      }
+    }
+  }
+}
+
+// ---- The horizontal scale ----
+
+// The beam's extent (m): from the smallest to the largest finite node abscissa. A beam without
+// length (one node) gets half a metre, or half its abscissa, on either side, so that the scale
+// never divides by zero.
+void TDessin::Etendue() {
+  bool trouve = false;
+  for (std::int32_t n = 1; n <= std::min(S.NbNoeuds, CapNoeuds); ++n) {
+    const double x = S.X[n];
+    if (!std::isfinite(x)) continue;
+    if (!trouve || x < XMin) XMin = x;
+    if (!trouve || x > XMax) XMax = x;
+    trouve = true;
+  }
+  if (!trouve) {
+    XMin = 0;
+    XMax = 1;
+  } else if (!(XMax > XMin)) {
+    const double demi = std::max(0.5, 0.5 * std::fabs(XMin));
+    XMin = XMin - demi;
+    XMax = XMax + demi;
+  }
+}
+
+double TDessin::Px(double x) const {
+  return GaucheX + Fraction(x, XMin, XMax) * (DroiteX - GaucheX);
+}
+
+// The abscissa (px) of node n; false for a node number outside 1..NbNoeuds or a node whose
+// abscissa is not finite, which is not drawn.
+bool TDessin::PxNoeud(std::int32_t n, double& px) const {
+  if (n < 1 || n > std::min(S.NbNoeuds, CapNoeuds) || !std::isfinite(S.X[n])) return false;
+  px = Px(S.X[n]);
+  return true;
+}
+
+// ---- The page ----
+
+TDessin::TDessin(const TStructure& s) : S(s) {
+  // Reserved once, so that the text grows without moving: 16 kB for the page, its scales and
+  // labels, and 1 kB per element for its graph points in the four diagrams and its symbols (the
+  // largest model takes 51 kB of the 66 kB).
+  Svg.reserve(16384 + 1024 * static_cast<std::size_t>(NombreGraphes(s)));
+  Etendue();
+  Entete();
+  Reperes();
+  Poutre();
+  for (int i = 0; i < 4; ++i) Diagramme(Diagrammes[i], HautDiagrammes + i * HauteurDiagramme);
+  AxeX();
+  Ecrire("</svg>\n");
+  Vider();
+}
+
+// The XML declaration, the page of fixed size, its title (the data file's name) and a white
+// background, so that conversions to bitmaps are not transparent.
+void TDessin::Entete() {
+  Ecrire(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1123\" height=\"794\" "
+      "viewBox=\"0 0 1123 794\" font-family=\"sans-serif\" font-size=\"10\">\n<title>");
+  const std::string titre =
+      std::string(Textes::Titre) + Textes::DeuxPoints + S.NomFichier + Textes::ExtensionDonnees;
+  Texte(titre);
+  Ecrire("</title>\n");
+  Ecrire("<rect x=\"0\" y=\"0\" width=\"1123\" height=\"794\" fill=\"#ffffff\"/>\n");
+  Etiquette(GaucheCadre, 20, "font-size=\"15\" font-weight=\"bold\"", titre);
+}
+
+// A light vertical line at every node, from the beam's panel down to the x axis.
+void TDessin::Reperes() {
+  Ecrire("<g id=\"reperes\">\n");
+  DebutChemin(TraitRepere);
+  double px = 0;
+  for (std::int32_t n = 1; n <= std::min(S.NbNoeuds, CapNoeuds); ++n) {
+    if (!PxNoeud(n, px)) continue;
+    Deplacer(px, HautPoutre + 22);
+    Ecrire(" V");
+    Nombre(YAxe);
+  }
+  FinChemin();
+  Ecrire("</g>\n");
+}
+
+// ---- The beam ----
+
+// The beam's panel: the elements as a thick line on the axis, the supports, the loads and the
+// nodes, then the rows of labels: load values above, node numbers and reactions below.
+void TDessin::Poutre() {
+  Ecrire("<g id=\"poutre\">\n");
+  Etiquette(GaucheCadre, HautPoutre + TitreDiagramme, TextePanneau, Textes::DessinPoutre);
+  DebutChemin(TraitPoutre);
+  for (std::int32_t i = 1; i <= NombreGraphes(S); ++i) {
+    const TElement& element = S.Elements.Item(i);
+    double xI = 0, xJ = 0;
+    if (PxNoeud(element.NoeudI, xI) && PxNoeud(element.NoeudJ, xJ)) {
+      Deplacer(xI, YPoutre);
+      Ecrire(" H");
+      Nombre(xJ);
+    }
+  }
+  FinChemin();
+  std::vector<TEtiquette> actions, charges, noeuds;
+  actions.reserve(2 * CapLiaisons);
+  charges.reserve(2 * CapCharges);
+  noeuds.reserve(CapNoeuds);
+  for (std::int32_t l = 1; l <= std::min(S.Liaisons.Nombre, CapLiaisons); ++l) {
+    Appui(S.Liaisons.Item(l));
+    Actions(S.Liaisons.Item(l), actions);
+  }
+  for (std::int32_t c = 1; c <= std::min(S.Charges.Nombre, CapCharges); ++c) {
+    const TCharge& charge = S.Charges.Item(c);
+    if (charge.Code == 1) {
+      ChargeNodale(charge, charges);
+    } else {
+      ChargeRepartie(charge, charges);
+    }
+  }
+  // The nodes: small circles of radius 2.5 px, two half-circle arcs each, in one path.
+  DebutChemin(TraitAppui);
+  double px = 0;
+  for (std::int32_t n = 1; n <= std::min(S.NbNoeuds, CapNoeuds); ++n) {
+    if (!PxNoeud(n, px)) continue;
+    Deplacer(px - 2.5, YPoutre);
+    Ecrire(" a2.5 2.5 0 1 0 5 0 a2.5 2.5 0 1 0 -5 0");
+    noeuds.push_back({px, std::to_string(n)});
+  }
+  FinChemin();
+  Rangees(charges, TailleEtiquette, RangsCharges, YCharges, -PasRangee, TexteCharge);
+  Rangees(noeuds, TailleNoeud, RangsNoeuds, YNoeuds, PasRangee, TexteNoeud);
+  Rangees(actions, TailleEtiquette, RangsActions, YActions, PasRangee, TexteAction);
+  Ecrire("</g>\n");
+}
+
+// A support, drawn by its code on the beam's axis at its node:
+//   1, deflection blocked: a pin, a triangle on a hatched ground line;
+//   2, slope blocked: a sleeve between two vertical guides, which let the node move up and down
+//      but not turn;
+//   3, clamped: a wall across the beam, hatched on its outer side (the side of the nearer end of
+//      the beam);
+// any other code draws nothing, as the report writes no wording for it.
+void TDessin::Appui(const TLiaison& liaison) {
+  double x = 0;
+  if (!PxNoeud(liaison.Noeud, x)) return;
+  const double y = YPoutre;
+  if (liaison.Code == 1) {
+    DebutChemin(TraitAppui);
+    Deplacer(x, y + 2);
+    Ecrire(" l-7 11 h14 z");
+    FinChemin();
+    DebutChemin(TraitHachure);
+    Deplacer(x - 11, y + 13);
+    Ecrire(" h22 m-19 0 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4");
+    FinChemin();
+  } else if (liaison.Code == 2) {
+    DebutChemin(TraitHachure);
+    Deplacer(x - 8, y - 15);
+    Ecrire(" v30 m0 -27 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4");
+    Deplacer(x + 8, y - 15);
+    Ecrire(" v30 m0 -27 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4");
+    FinChemin();
+    DebutChemin(TraitAppui);
+    Deplacer(x - 5, y - 6);
+    Ecrire(" h10 v12 h-10 z");
+    FinChemin();
+  } else if (liaison.Code == 3) {
+    const bool aGauche = x <= (GaucheX + DroiteX) / 2;
+    DebutChemin(TraitMur);
+    Deplacer(x, y - 16);
+    Ecrire(" v32");
+    FinChemin();
+    DebutChemin(TraitHachure);
+    Deplacer(x, y - 14);
+    Ecrire(aGauche ? " l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4"
+                   : " l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4");
+    FinChemin();
+  }
+}
+
+// The reactions that the report writes for the support: Ry for code 1, Mz for code 2, both for
+// code 3, with the report's field for each.
+void TDessin::Actions(const TLiaison& liaison, std::vector<TEtiquette>& etiquettes) {
+  double x = 0;
+  if (!PxNoeud(liaison.Noeud, x)) return;
+  if (liaison.Code == 1 || liaison.Code == 3) {
+    etiquettes.push_back(
+        {x, Textes::Ry + SansBlancs(FormatReel(liaison.Ry, ChampAction)) + Textes::DessinN});
+  }
+  if (liaison.Code == 2 || liaison.Code == 3) {
+    etiquettes.push_back(
+        {x, Textes::MzSeul + SansBlancs(FormatReel(liaison.Mz, ChampAction)) + Textes::UniteMz});
+  }
+}
+
+// A nodal load, each of its values only when the report writes it: the force Fy as an arrow down
+// onto the node, or up from it, in the direction of the force; the moment Mz as an arc around the
+// node, with its arrowhead turning counterclockwise when positive.
+void TDessin::ChargeNodale(const TCharge& charge, std::vector<TEtiquette>& etiquettes) {
+  double x = 0;
+  if (!PxNoeud(charge.Numero, x)) return;
+  if (std::fabs(charge.P) > ValeurNegligeable) {
+    DebutChemin(TraitFleche);
+    if (charge.P < 0) {
+      Fleche(x, YPoutre - 34, YPoutre - 2);
+    } else {
+      Fleche(x, YPoutre - 2, YPoutre - 34);
+    }
+    FinChemin();
+    etiquettes.push_back(
+        {x,
+         Textes::DessinFy + SansBlancs(FormatReel(charge.P, ChampChargeNodale)) + Textes::DessinN});
+  }
+  if (std::fabs(charge.Mz) > ValeurNegligeable) {
+    // Three quarters of a circle of radius 13 px over the node, from 45 degrees below the axis on
+    // the right, over the top, to 45 degrees below it on the left: from (x + c, y + c) to
+    // (x - c, y + c), c = 13 cos 45 = 9.19 px. The head is at the left end, pointing down and
+    // right, for a counterclockwise moment, and at the right end, pointing down and left, for a
+    // clockwise one: its tip 4 px beyond the end along the tangent, 7 px long and wide.
+    const double c = 9.19, y = YPoutre;
+    DebutChemin(TraitCharge);
+    Deplacer(x + c, y + c);
+    Ecrire(" a13 13 0 1 0 -18.38 0");
+    FinChemin();
+    DebutChemin(TraitFleche);
+    if (charge.Mz > 0) {
+      Deplacer(x - c + 4, y + c + 4);
+      Ecrire(" l-7.42 -2.47 l4.95 -4.95 z");
+    } else {
+      Deplacer(x + c - 4, y + c + 4);
+      Ecrire(" l7.42 -2.47 l-4.95 -4.95 z");
+    }
+    FinChemin();
+    etiquettes.push_back({x, Textes::MzSeul + SansBlancs(FormatReel(charge.Mz, ChampChargeNodale)) +
+                                 Textes::UniteMz});
+  }
+}
+
+// A uniform load on its element: a load line over the element and at least three arrows, about
+// 16 px apart, pointing down onto the beam when py < 0, up from it when py > 0; its value, written
+// whatever its size as in the report, over the element's middle.
+void TDessin::ChargeRepartie(const TCharge& charge, std::vector<TEtiquette>& etiquettes) {
+  if (charge.Numero < 1 || charge.Numero > NombreGraphes(S)) return;
+  const TElement& element = S.Elements.Item(charge.Numero);
+  double xI = 0, xJ = 0;
+  if (!PxNoeud(element.NoeudI, xI) || !PxNoeud(element.NoeudJ, xJ)) return;
+  const double yLigne = YPoutre - 20;
+  Ligne(xI, yLigne, xJ, yLigne, TraitCharge);
+  if (charge.P < 0 || charge.P > 0) {
+    DebutChemin(TraitFleche);
+    const int intervalles = std::max(2, static_cast<int>(std::fabs(xJ - xI) / 16));
+    for (int j = 0; j <= intervalles; ++j) {
+      const double x = xI + (xJ - xI) * j / intervalles;
+      if (charge.P < 0) {
+        Fleche(x, yLigne, YPoutre - 2);
+      } else {
+        Fleche(x, YPoutre - 2, yLigne);
+      }
+    }
+    FinChemin();
+  }
+  etiquettes.push_back(
+      {0.5 * xI + 0.5 * xJ,
+       Textes::DessinPy + SansBlancs(FormatReel(charge.P, ChampChargeRepartie)) + Textes::UnitePy});
+}
+
+// ---- The diagrams ----
+
+// y (px) of the value v in the data area of the diagram whose panel starts at `haut`.
+double YValeur(double v, const TEchelleDiagramme& e, double haut) {
+  return haut + BasDonnees - Fraction(v, e.Bas, e.Haut) * (BasDonnees - HautDonnees);
+}
+
+// One diagram's panel: title, frame and value scale, the zero line, the curve (filled for the
+// shear force and the bending moment), and the extremes; a note when points were skipped.
+void TDessin::Diagramme(const TDiagramme& d, double haut) {
+  const TEchelleDiagramme e = EchelleDiagramme(S, d.Colonne);
+  Ecrire("<g id=\"");
+  Ecrire(d.Id);
+  Ecrire("\">\n");
+  Etiquette(GaucheCadre, haut + TitreDiagramme, TextePanneau, d.Titre);
+  if (e.NonFinies) {
+    Etiquette(DroiteCadre, haut + TitreDiagramme, TexteNonFinies, Textes::DessinNonFinies);
+  }
+  Echelle(e, haut);
+  const double y0 = YValeur(0, e, haut);
+  Ligne(GaucheCadre, y0, DroiteCadre, y0, TraitZero);
+  Courbe(d, e, haut);
+  Extremes(d, e, haut);
+  Ecrire("</g>\n");
+}
+
+// The frame, and at each tick of the value scale a grid line and the tick's value on the left.
+void TDessin::Echelle(const TEchelleDiagramme& e, double haut) {
+  Ecrire("<rect");
+  Attribut("x", GaucheCadre);
+  Attribut("y", haut + HautCadre);
+  Attribut("width", DroiteCadre - GaucheCadre);
+  Attribut("height", BasCadre - HautCadre);
+  Ecrire(' ');
+  Ecrire(TraitCadre);
+  Ecrire("/>\n");
+  const TGraduations g = Graduations(e.Bas, e.Haut, e.Pas);
+  for (int j = 0; j < g.Nombre; ++j) {
+    const double valeur = (g.Premier + j) * e.Pas;
+    const double y = YValeur(valeur, e, haut);
+    Ligne(GaucheCadre, y, DroiteCadre, y, TraitGrille);
+    Etiquette(GaucheCadre - 4, y + 3.5, TexteGraduation, ValeurGraduation(valeur, e.Exposant));
+  }
+  if (g.Nombre == 0) Etiquette(GaucheCadre - 4, YValeur(0, e, haut) + 3.5, TexteGraduation, "0");
+}
+
+// The curve through the graph points, element after element, as one path. A point whose value or
+// abscissa is not finite is skipped, and the curve starts again after it. An element that starts
+// where the one before it ended is joined to it, so that a jump at a node (the shear force under a
+// point load or a support) shows as a vertical segment. In a filled diagram each piece of the curve
+// is closed along the zero line, so that the path's area is the one between the curve and that
+// line.
+void TDessin::Courbe(const TDiagramme& d, const TEchelleDiagramme& e, double haut) {
+  if (!e.Valeurs) return;
+  const std::int32_t zero = Dixiemes(YValeur(0, e, haut));
+  DebutChemin(d.Trait);
+  // Coordinates in tenths of px. A piece starts with a move to its first point, from the zero line
+  // when filled; each next point is a relative line from the one before, whose steps, differences
+  // of rounded coordinates, are exact and short; a filled piece ends back on the zero line.
+  std::int32_t xDessine = 0, yDessine = 0;
+  const auto debut = [&](std::int32_t x, std::int32_t y) {
+    Ecrire(CheminVide ? "M" : " M");
+    CheminVide = false;
+    EcrireDixiemes(x);
+    Ecrire(' ');
+    EcrireDixiemes(d.Rempli ? zero : y);
+    if (d.Rempli) {
+      Ecrire(" V");
+      EcrireDixiemes(y);
+    }
+  };
+  const auto suite = [&](std::int32_t x, std::int32_t y) {
+    Ecrire(" l");
+    EcrireDixiemes(x - xDessine);
+    Ecrire(' ');
+    EcrireDixiemes(y - yDessine);
+  };
+  const auto fin = [&]() {
+    if (!d.Rempli) return;
+    Ecrire(" V");
+    EcrireDixiemes(zero);
+    Ecrire(" Z");
+  };
+  bool enCours = false;
+  double xPrecedent = 0;
+  for (std::int32_t i = 1; i <= NombreGraphes(S); ++i) {
+    const TGraphe& g = S.Graphes[i];
+    for (std::int32_t k = 0; k <= DernierPoint(g); ++k) {
+      const double x = g.Abscisse[k], v = (g.*d.Colonne)[k];
+      const bool fini = std::isfinite(x) && std::isfinite(v);
+      if (enCours && (!fini || (k == 0 && x != xPrecedent))) {
+        fin();
+        enCours = false;
+      }
+      if (!fini) continue;
+      const std::int32_t px = Dixiemes(Px(x)), py = Dixiemes(YValeur(v, e, haut));
+      if (enCours) {
+        suite(px, py);
+      } else {
+        debut(px, py);
+      }
+      enCours = true;
+      xPrecedent = x;
+      xDessine = px;
+      yDessine = py;
+    }
+  }
+  if (enCours) fin();
+  FinChemin();
+}
+
+// The largest value marked and labelled above its point, the smallest below its point; one label
+// when they are equal. A label shows the report's text for the value and for its abscissa.
+void TDessin::Extremes(const TDiagramme& d, const TEchelleDiagramme& e, double haut) {
+  if (!e.Valeurs) return;
+  const std::string x = SansBlancs(FormatReel(e.XMax, ChampAbscisse));
+  const std::string max = SansBlancs(FormatReel(e.Max, d.Champ));
+  const std::string finMax = Textes::DessinAbscisse + x + Textes::DessinFinAbscisse;
+  if (e.Max == e.Min) {
+    Extreme(Px(e.XMax), YValeur(e.Max, e, haut), true, "max min",
+            Textes::DessinMaxMin + max + finMax);
+    return;
+  }
+  Extreme(Px(e.XMax), YValeur(e.Max, e, haut), true, "max", Textes::DessinMax + max + finMax);
+  Extreme(Px(e.XMin), YValeur(e.Min, e, haut), false, "min",
+          Textes::DessinMin + SansBlancs(FormatReel(e.Min, d.Champ)) + Textes::DessinAbscisse +
+              SansBlancs(FormatReel(e.XMin, ChampAbscisse)) + Textes::DessinFinAbscisse);
+}
+
+// A marked point and its label, above or below it, on the side of the page's middle so that it
+// stays inside the frame.
+void TDessin::Extreme(double x, double y, bool dessus, const char* classe,
+                      const std::string& texte) {
+  Cercle(x, y, 2.5, "fill=\"#000000\"");
+  const bool aDroite = x < (GaucheX + DroiteX) / 2;
+  Ecrire("<text class=\"");
+  Ecrire(classe);
+  Ecrire('"');
+  Attribut("x", aDroite ? x + 5 : x - 5);
+  Attribut("y", dessus ? y - 6 : y + 14);
+  Ecrire(aDroite ? " text-anchor=\"start\">" : " text-anchor=\"end\">");
+  Texte(texte);
+  Ecrire("</text>\n");
+}
+
+// The x axis under the panels: at most 15 intervals between ticks over the beam's extent, with the
+// ticks' abscissae in m.
+void TDessin::AxeX() {
+  Ecrire("<g id=\"axe\">\n");
+  Ligne(GaucheCadre, YAxe, DroiteCadre, YAxe, TraitAxe);
+  const TPas pas = PasRond(XMax / 15 - XMin / 15);
+  const TGraduations g = Graduations(XMin, XMax, pas.Pas);
+  for (int j = 0; j < g.Nombre; ++j) {
+    const double x = (g.Premier + j) * pas.Pas;
+    Ligne(Px(x), YAxe, Px(x), YAxe + 4, TraitAxe);
+    Etiquette(Px(x), YAxe + 14, TexteAxe, ValeurGraduation(x, pas.Exposant));
+  }
+  Etiquette(GaucheCadre - 24, YAxe + 14, TexteGraduation, Textes::DessinAxe);
+  Ecrire("</g>\n");
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Entry points
+// ---------------------------------------------------------------------------------------------
+
+TEchelleDiagramme EchelleDiagramme(const TStructure& s, TColonneGraphe colonne) {
+  TEchelleDiagramme e;
+  for (std::int32_t i = 1; i <= NombreGraphes(s); ++i) {
+    const TGraphe& g = s.Graphes[i];
+    for (std::int32_t k = 0; k <= DernierPoint(g); ++k) {
+      const double x = g.Abscisse[k], v = (g.*colonne)[k];
+      if (!std::isfinite(x) || !std::isfinite(v)) {
+        e.NonFinies = true;
+        continue;
+      }
+      if (!e.Valeurs || v < e.Min) {
+        e.Min = v;
+        e.XMin = x;
+      }
+      if (!e.Valeurs || v > e.Max) {
+        e.Max = v;
+        e.XMax = x;
+      }
+      e.Valeurs = true;
+    }
+  }
+  if (e.Valeurs) Graduer(std::min(e.Min, 0.0), std::max(e.Max, 0.0), e);
+  return e;
+}
+
+std::string DessinSvg(const TStructure& s) { return TDessin(s).Svg; }
