@@ -185,7 +185,8 @@ function afficher(nom, r) {
   const duree = r.duree.toLocaleString("fr-FR", {maximumFractionDigits: 1});
   const issue = ISSUES[r.code] || "erreur interne";
   etat.textContent = nom + ".txt : " + issue + (r.rapport ? "" : ", aucun rapport") +
-      " (calcul en " + duree + " ms)." + (r.sortie.length ? " " + r.sortie.join(" ") : "");
+      " (calcul en " + duree + " ms).";
+  $("resume").textContent = r.sortie.join("\n");
   etat.dataset.code = r.code;
   etat.dataset.dureeMs = r.duree.toFixed(3);
   etat.dataset.calculs = Number(etat.dataset.calculs || 0) + 1;
