@@ -7,12 +7,14 @@
 // "FICHIER:LIGNE: message", the convention editors jump to (console.cpp).
 #include "ligne_commande.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "UTypes.h"
 #include "console.h"
+#include "dessin.h"
 #include "format.h"
 #include "textes.h"
 
@@ -25,7 +27,8 @@ namespace {
 struct TOptions {
   bool Aide = false;
   bool Version = false;
-  bool Voir = false;  // --view: open each report, and its drawing, in the viewer
+  bool Voir = false;    // --view: open each report, and its drawing, in the viewer
+  bool Dessin = false;  // --svg: write the drawing beside each complete report
   std::vector<std::string> Fichiers;
   std::string Erreur;  // a usage error, Windows-1252
 };
@@ -44,6 +47,8 @@ TOptions LireOptions(const std::vector<std::string>& arguments) {
       options.Version = true;
     } else if (argument == "--view") {
       options.Voir = true;
+    } else if (argument == "--svg") {
+      options.Dessin = true;
     } else if (options.Erreur.empty()) {
       options.Erreur = Textes::OptionInconnue + argument + Textes::GuillemetFermant;
     }
@@ -75,9 +80,9 @@ std::string NomSansExtension(const std::string& fichier) {
 }
 
 // A value as the report prints it in its graph table, without its leading blanks.
-std::string TexteDuRapport(double valeur, int largeur, int decimales) {
-  const std::string champ = FormatReel(valeur, largeur, decimales);
-  return champ.substr(champ.find_first_not_of(' '));
+std::string TexteDuRapport(double valeur, TChamp champ) {
+  const std::string texte = FormatReel(valeur, champ);
+  return texte.substr(texte.find_first_not_of(' '));
 }
 
 // The summary of a complete run: the report's name, then the largest |deflection| and the largest
@@ -102,23 +107,36 @@ std::string Resume(const TStructure& s) {
       retenir(moment, graphe.Mfz[k], graphe.Abscisse[k]);
     }
   }
-  return rapport + Textes::ResumeFleche + TexteDuRapport(fleche.Valeur, 12, 6) +
-         Textes::ResumeMetreEnX + TexteDuRapport(fleche.Abscisse, 7, 3) + Textes::ResumeMoment +
-         TexteDuRapport(moment.Valeur, 10, 2) + Textes::ResumeNewtonMetreEnX +
-         TexteDuRapport(moment.Abscisse, 7, 3) + Textes::Metre;
+  return rapport + Textes::ResumeFleche + TexteDuRapport(fleche.Valeur, ChampFleche) +
+         Textes::ResumeMetreEnX + TexteDuRapport(fleche.Abscisse, ChampAbscisse) +
+         Textes::ResumeMoment + TexteDuRapport(moment.Valeur, ChampMfz) +
+         Textes::ResumeNewtonMetreEnX + TexteDuRapport(moment.Abscisse, ChampAbscisse) +
+         Textes::Metre;
+}
+
+// Writes the drawing as a new file (an older one is removed first: replacing a file costs far
+// more than creating one); false, with errno, when it cannot be written.
+bool EcrireDessin(const std::string& nom, const std::string& svg) {
+  std::remove(nom.c_str());
+  std::FILE* fichier = std::fopen(nom.c_str(), "wb");
+  if (fichier == nullptr) return false;
+  const bool ecrit = std::fwrite(svg.data(), 1, svg.size(), fichier) == svg.size();
+  return std::fclose(fichier) == 0 && ecrit;
 }
 
 // The run of one FICHIER; true when its report (and drawing) is complete. The model lives for this
 // run only. A run-time error has already told its diagnostic and closed the report; it ends this
-// run, not the batch.
+// run, not the batch. A run without results leaves no drawing, not even an older one, so that a
+// stale picture never stands beside a new report; with --view the drawing opens after the report.
 bool Executer(const std::string& fichier, const TOptions& options) {
   const std::string nom = NomSansExtension(fichier);
   if (nom.empty() || nom.size() + std::string(Textes::ExtensionDonnees).size() > LongueurNomMax) {
     EcrireConsole(stderr, fichier + ": ", nom.empty() ? Textes::NomVide : Textes::NomTropLong);
     return false;
   }
+  const std::string nomDessin = nom + Textes::ExtensionDessin;
   bool complet = false;
-  std::string resume;
+  std::string resume, dessin;
   try {
     Structure = new TStructure;
     Structure->ModeCommande = true;
@@ -126,13 +144,25 @@ bool Executer(const std::string& fichier, const TOptions& options) {
     Structure->NomFichier = nom;
     complet = Structure->Calculer();
     if (complet) resume = Resume(*Structure);
+    if (complet && options.Dessin) dessin = DessinSvg(*Structure);
     delete Structure;  // closes the report, and shows it with --view
   } catch (const EErreurExecution&) {
     delete Structure;  // still there unless closing the report failed
     Structure = nullptr;
     complet = false;
   }
+  if (options.Dessin && !complet) std::remove(nomDessin.c_str());
   if (!complet) return false;
+  if (options.Dessin) {
+    if (!EcrireDessin(nomDessin, dessin)) {
+      const int numero = errno;
+      std::remove(nomDessin.c_str());
+      EcrireConsole(stderr, nomDessin + ": ",
+                    Textes::EcritureDessinImpossible + RaisonSysteme(numero));
+      return false;
+    }
+    if (options.Voir) OuvrirDessin(nomDessin);
+  }
   EcrireConsole(stdout, "", resume);
   return true;
 }

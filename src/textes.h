@@ -234,5 +234,9 @@ inline const char* const ResumeMetreEnX = " m en x = ";
 inline const char* const ResumeMoment = " m, Mfz max ";
 inline const char* const ResumeNewtonMetreEnX = " N.m en x = ";
 inline const char* const ResumeSansElement = " : aucun \xE9l\xE9ment";
+inline const char* const ExtensionDessin = "r.svg";
+inline const char* const EcritureDessinImpossible =
+    "\xE9"
+    "criture du dessin impossible : ";
 
 }  // namespace Textes

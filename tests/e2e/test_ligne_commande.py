@@ -2,10 +2,14 @@
 the located diagnostics of every way a run ends without a complete report, the console's encoding,
 and the reports, which are those of the interactive run byte for byte."""
 
-import ast
+import os
+import pathlib
+import subprocess
+import tempfile
+import time
 import unittest
 
-from vortale_e2e import TESTS, crlf, executer
+from vortale_e2e import BIN, TESTS, crlf, executer
 
 EXEMPLE = (TESTS.parent / "examples" / "poutre.txt").read_bytes()
 RESUME = "poutrer.txt : fl\u00e8che max -0.019469 m en x = 2.500 m, Mfz max 15625.00 N.m en x = 2.500 m\n"
@@ -34,6 +38,7 @@ class Options(unittest.TestCase):
             ("un fichier", ["poutre"], 0, RESUME, "", ["poutrer.txt"]),
             ("suffixe .txt retire", ["poutre.txt"], 0, RESUME, "", ["poutrer.txt"]),
             ("suffixe .TXT retire", ["poutre.TXT"], 0, RESUME, "", ["poutrer.txt"]),
+            ("dessin", ["--svg", "poutre"], 0, RESUME, "", ["poutrer.svg", "poutrer.txt"]),
             ("apres --, un nom qui commence par -", ["--", "-x"], 1, "",
              "-x.txt: ouverture impossible : fichier introuvable\n", []),
             ("lot avec un fichier absent au milieu", ["poutre", "absent", "poutre.txt"], 1,
@@ -52,6 +57,45 @@ class Options(unittest.TestCase):
     def test_visionneuse_seulement_avec_view(self):
         r = lancer(["--view", "poutre"], visionneuse_attendue=True)
         self.assertEqual((r.code, r.visionneuse), (0, [b"poutrer.txt"]))
+
+    def test_visionneuse_du_rapport_puis_du_dessin(self):
+        # Each start of the viewer appends its argument to a list: one for the report, one for
+        # the drawing, both detached (so in no fixed order on the list).
+        with tempfile.TemporaryDirectory() as dossier:
+            dossier = pathlib.Path(dossier)
+            (dossier / "poutre.txt").write_bytes(EXEMPLE)
+            vue = dossier / "vue.sh"
+            vue.write_text('#!/bin/sh\nprintf "%s\\n" "$1" >> "$(dirname "$0")/vues"\n')
+            vue.chmod(0o755)
+            env = dict(os.environ, VORTALE_VIEWER=str(vue), LC_ALL="C.UTF-8")
+            code = subprocess.run([BIN, "--view", "--svg", "poutre"], cwd=dossier, env=env,
+                                  capture_output=True, timeout=60).returncode
+            vues = dossier / "vues"
+            echeance = time.monotonic() + 5
+            while time.monotonic() < echeance and (
+                    not vues.exists() or len(vues.read_text().split()) < 2):
+                time.sleep(0.02)
+            self.assertEqual((code, sorted(vues.read_text().split())),
+                             (0, ["poutrer.svg", "poutrer.txt"]))
+
+    def test_dessin_perime_ou_impossible(self):
+        # A run without results removes an older drawing of its name; a drawing that cannot be
+        # written (a folder holds its name) is a diagnostic, and the report stays complete.
+        cas = [
+            ("run sans resultats", {"p.txt": crlf("Essai\n"), "pr.svg": b"<svg/>"}, None,
+             "p.txt: pas de ligne \u00ab $deb \u00bb", b"Lecture du fichier : p.txt\r\n"),
+            ("dessin non inscriptible", {"p.txt": EXEMPLE},
+             lambda d: (d / "pr.svg").mkdir() or (d / "pr.svg" / "x").write_bytes(b""),
+             "pr.svg: \u00e9criture du dessin impossible : c'est un dossier", b"\r\n\r\n"),
+        ]
+        for nom, donnees, preparer, erreur, fin_du_rapport in cas:
+            with self.subTest(nom):
+                r = lancer(["--svg", "p"], donnees, preparer=preparer)
+                self.assertEqual(r.code, 1)
+                self.assertTrue(r.stderr.decode().startswith(erreur), r.stderr)
+                self.assertEqual(sorted(r.fichiers), ["p.txt", "pr.txt"])  # no pr.svg file
+                self.assertTrue(r.fichiers["pr.txt"].endswith(fin_du_rapport))
+
 
     def test_encodage_de_la_console(self):
         for env, codage in [(UTF8, "utf-8"), (CP1252, "cp1252"), ({"LC_ALL": "", "LC_CTYPE": None,

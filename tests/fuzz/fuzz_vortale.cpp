@@ -65,7 +65,7 @@ char Dossier[] = "/tmp/fuzz_vortale.XXXXXX";
 
 // At exit the work folder goes; after a crash it stays, with the last input in it.
 void Nettoyer() {
-  for (const char* nom : {"f.txt", "fr.txt", "nom"}) std::remove(nom);
+  for (const char* nom : {"f.txt", "fr.txt", "fr.svg", "nom"}) std::remove(nom);
   if (chdir("/") == 0) rmdir(Dossier);
 }
 
@@ -98,12 +98,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t ta
   Structure = nullptr;
   VerifierRapport();
 
-  // The same data through the command line, whose diagnostics locate every failure: it frees
-  // its model whatever happens.
+  // The same data through the command line, whose diagnostics locate every failure, with the
+  // drawing: it frees its model whatever happens.
   std::remove("fr.txt");
+  char dessin[] = "--svg";
   char nom[] = "f";
-  char* ligneDeCommande[] = {programme, nom, nullptr};
-  const int statut = vortale_main(2, ligneDeCommande);
+  char* ligneDeCommande[] = {programme, dessin, nom, nullptr};
+  const int statut = vortale_main(3, ligneDeCommande);
   if (statut != 0 && statut != 1) Echec("command line: exit status other than 0 or 1");
   if (Structure != nullptr) Echec("command line left the structure alive");
   VerifierRapport();
