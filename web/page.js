@@ -80,9 +80,11 @@ function chargerProgramme() {
 
 // The program opens its files by the bytes of their names, and the file system decodes those as
 // UTF-8; the page names the files through the same decoder, so that both mean the same file
-// whatever bytes the name holds.
-function chemin(octets) {
-  return DOSSIER + "/" + programme.UTF8ArrayToString(concatener(octets, [0]), 0);
+// whatever bytes the name holds: the data file, the report and the drawing of a name.
+function fichiersDuNom(octetsNom) {
+  const nomFichier = (suffixe) =>
+      programme.UTF8ArrayToString(concatener(octetsNom, ascii(suffixe), [0]), 0);
+  return {donnees: nomFichier(".txt"), rapport: nomFichier("r.txt"), dessin: nomFichier("r.svg")};
 }
 
 function viderDossier() {
@@ -107,20 +109,18 @@ function lignes(octets) {
 // One run of `vortale --svg NAME` on the data bytes: {code, rapport, dessin, sortie, erreurs,
 // duree}; rapport and dessin are the files' bytes, or null when the run wrote none.
 function executer(octetsNom, octetsDonnees) {
-  const donnees = chemin(concatener(octetsNom, ascii(".txt")));
-  const rapport = chemin(concatener(octetsNom, ascii("r.txt")));
-  const dessin = chemin(concatener(octetsNom, ascii("r.svg")));
+  const fichiers = fichiersDuNom(octetsNom);
   const debut = performance.now();
   viderDossier();
-  programme.FS.writeFile(donnees, octetsDonnees);
+  programme.FS.writeFile(DOSSIER + "/" + fichiers.donnees, octetsDonnees);
   octetsSortie = [];
   octetsErreur = [];
   const code = programme.ccall("vortale_calculer", "number", ["array"],
                                [concatener(octetsNom, [0])]);
   const resultat = {
     code: code,
-    rapport: lireFichier(rapport),
-    dessin: lireFichier(dessin),
+    rapport: lireFichier(DOSSIER + "/" + fichiers.rapport),
+    dessin: lireFichier(DOSSIER + "/" + fichiers.dessin),
     sortie: lignes(octetsSortie),
     erreurs: lignes(octetsErreur),
   };
@@ -135,11 +135,16 @@ function executer(octetsNom, octetsDonnees) {
 
 let liensTelechargement = [];  // the object URLs of the last run's downloads
 
-// Why a name cannot name a file of the folder, or "" when it can.
+// Why a name cannot name a file of the folder, or "" when it can. Some bytes of Windows-1252
+// text, read as UTF-8 by the file system, can even make a "/" ("Ào"): such a name is refused too.
 function refusNom(nom) {
   if (nom === "") return "Donnez un nom de fichier.";
   if (nom.includes("/")) return "Le nom ne peut pas contenir « / ».";
   if (nom.includes("\0")) return "Le nom ne peut pas contenir de caractère nul.";
+  const fichiers = Object.values(fichiersDuNom(en1252(nom)));
+  if (fichiers.some((f) => f.includes("/") || f.includes("\0"))) {
+    return "Ce nom ne peut pas nommer un fichier ici : choisissez-en un autre.";
+  }
   return "";
 }
 

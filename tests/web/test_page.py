@@ -25,7 +25,7 @@ import urllib.parse
 TESTS = pathlib.Path(__file__).resolve().parent.parent
 RACINE = TESTS.parent
 PAGE = pathlib.Path(os.environ.get("VORTALE_PAGE", RACINE / "build-web" / "page")).resolve()
-BIN = os.environ.get("VORTALE_BIN", str(RACINE / "build" / "vortale"))
+BIN = os.path.abspath(os.environ.get("VORTALE_BIN", RACINE / "build" / "vortale"))
 CHROMIUM = os.environ.get("CHROMIUM", "chromium")
 
 DRAPEAUX = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -291,7 +291,7 @@ class Page(unittest.TestCase):
                                    "document.getElementById('donnees').value]"), ["b c", texte])
 
         calculs = n.evaluer("document.getElementById('etat').dataset.calculs")
-        for refuse in ["", "a/b", "a\0b"]:
+        for refuse in ["", "a/b", "a\0b", "\u00c0o"]:  # "Ào": bytes C0 6F, a "/" once read as UTF-8
             n.evaluer(f"document.getElementById('nom').value = {json.dumps(refuse)};"
                       "document.getElementById('calculer').click()")
             self.assertTrue(n.evaluer("document.getElementById('erreur-nom').textContent"), refuse)
