@@ -1,7 +1,7 @@
 // The page: a data-file editor, and the program run on it in memory at each "Calculer".
 //
 // Each run writes NAME.txt (the editor's text in Windows-1252) into an empty folder of the
-// program's in-memory file system, runs the command-line mode `vortale --svg NAME` there
+// program's in-memory file system, runs the command-line mode `vortale --svg -- NAME.txt` there
 // (vortale_calculer), reads back the report NAMEr.txt and the drawing NAMEr.svg, and empties the
 // folder again: nothing is kept from one run to the next. The lines that the run writes on its
 // standard error stream are its diagnostics, "NAME.txt:LINE: message" or "NAME.txt: message".
@@ -45,6 +45,8 @@ function en1252(texte) {
   }
   return Uint8Array.from(octets);
 }
+
+const ascii = (texte) => Uint8Array.from(texte, (c) => c.charCodeAt(0));
 
 function concatener(...morceaux) {
   const tout = new Uint8Array(morceaux.reduce((n, m) => n + m.length, 0));
@@ -98,15 +100,13 @@ function lireFichier(cheminFichier) {
   return trouve.exists ? programme.FS.readFile(cheminFichier) : null;
 }
 
-const ascii = (texte) => Uint8Array.from(texte, (c) => c.charCodeAt(0));
-
 // The lines of a console stream, without their line ends.
 function lignes(octets) {
   const texte = decodeur1252.decode(Uint8Array.from(octets)).replace(/\r?\n$/, "");
   return texte === "" ? [] : texte.split(/\r?\n/);
 }
 
-// One run of `vortale --svg NAME` on the data bytes: {code, rapport, dessin, sortie, erreurs,
+// One run of `vortale --svg -- NAME.txt` on the data bytes: {code, rapport, dessin, sortie, erreurs,
 // duree}; rapport and dessin are the files' bytes, or null when the run wrote none.
 function executer(octetsNom, octetsDonnees) {
   const fichiers = fichiersDuNom(octetsNom);
@@ -116,7 +116,7 @@ function executer(octetsNom, octetsDonnees) {
   octetsSortie = [];
   octetsErreur = [];
   const code = programme.ccall("vortale_calculer", "number", ["array"],
-                               [concatener(octetsNom, [0])]);
+                               [concatener(octetsNom, ascii(".txt"), [0])]);
   const resultat = {
     code: code,
     rapport: lireFichier(DOSSIER + "/" + fichiers.rapport),
@@ -322,14 +322,15 @@ function copierLien() {
   const champ = $("texte-lien");
   champ.value = lien;
   $("zone-lien").hidden = false;
+  const message = $("message-lien");
   const montrer = () => {
     champ.focus();
     champ.select();
-    etat.textContent = "Copiez le lien ci-dessous (Ctrl+C).";
+    message.textContent = "Copiez ce lien (Ctrl+C).";
   };
   if (navigator.clipboard && window.isSecureContext) {
     navigator.clipboard.writeText(lien).then(
-        () => { etat.textContent = "Lien copié dans le presse-papiers."; }, montrer);
+        () => { message.textContent = "Lien copié dans le presse-papiers."; }, montrer);
   } else {
     montrer();
   }

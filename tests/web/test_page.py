@@ -191,7 +191,7 @@ def windows_1252(texte):
 
 
 def natif(nom, donnees):
-    """`vortale --svg -- NAME` in a fresh folder holding NAME.txt, the name and the console in
+    """`vortale --svg -- NAME.txt` in a fresh folder holding NAME.txt, the name and the console in
     Windows-1252 as in the page: exit status, the report and the drawing (bytes, or None) and the
     lines written on stderr."""
     octets = windows_1252(nom)
@@ -200,7 +200,7 @@ def natif(nom, donnees):
         (dossier / os.fsdecode(octets + b".txt")).write_bytes(donnees)
         env = {k: v for k, v in os.environ.items() if k not in ("LC_ALL", "LC_CTYPE")}
         env.update(LANG="fr_FR.CP1252", VORTALE_VIEWER="")
-        r = subprocess.run([BIN, "--svg", "--", octets], cwd=dossier, env=env, capture_output=True,
+        r = subprocess.run([BIN, "--svg", "--", octets + b".txt"], cwd=dossier, env=env, capture_output=True,
                            stdin=subprocess.DEVNULL, timeout=60)
         lire = lambda chemin: chemin.read_bytes() if chemin.exists() else None
         return (r.returncode, lire(dossier / os.fsdecode(octets + b"r.txt")),
@@ -210,8 +210,9 @@ def natif(nom, donnees):
 
 def cas():
     """(case, name, data bytes, expected report bytes): every reference run that writes a report,
-    its expected report beside it; then every example, and the worked example under a name with
-    accents and a character outside Windows-1252, their reports made by the native program."""
+    its expected report beside it; then every example, and the worked example under names with
+    accents, a character outside Windows-1252, a leading dash or a ".TXT" of their own, their reports
+    made by the native program."""
     liste = []
     for dossier in sorted(p for p in (TESTS / "vecteurs").iterdir() if p.is_dir()):
         nom = (dossier / "stdin").read_bytes().split(b"\n")[0].rstrip(b"\r").decode("cp1252")
@@ -226,7 +227,8 @@ def cas():
         liste.append(("examples/" + exemple.name, exemple.stem, donnees,
                       natif(exemple.stem, donnees)[1]))
     poutre = (RACINE / "examples" / "poutre.txt").read_bytes()
-    liste.append(("nom accentué", "poutre-é€Ω", poutre, natif("poutre-é€Ω", poutre)[1]))
+    for nom in ["-poutre-é€Ω", "poutre.TXT"]:  # an option's dash; an extension the run keeps
+        liste.append((nom, nom, poutre, natif(nom, poutre)[1]))
     return liste
 
 
