@@ -5,6 +5,11 @@
 // the banner, the prompt and the reader's element checks; everything else goes to the report.
 #include <cstdio>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "UTypes.h"
 #include "textes.h"
 
@@ -25,9 +30,20 @@ static void EcrireBanniere() {
   for (const char* ligne : Textes::Banniere) std::printf("%s\r\n", ligne);
 }
 
+// The console receives the program's bytes unchanged. The texts already end their lines with
+// CR LF; on Windows the C run-time opens stdout and stderr in text mode, which would turn each LF
+// into CR LF again (CR CR LF). Standard input keeps its text mode.
+static void ConsoleBinaire() {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
 // Exit status 0 after every orderly run, whether or not a step failed; 1 after a run-time error,
 // which ErreurExecution has already told, and which leaves the report unshown.
 int main() {
+  ConsoleBinaire();
   EcrireBanniere();
   try {
     Structure = new TStructure;
