@@ -248,8 +248,8 @@ etape_windows() {
     > build-fiabilite/long_double.cpp
   x86_64-w64-mingw32-g++ -std=c++17 -fsyntax-only build-fiabilite/long_double.cpp
   mkdir -p "$dossier"
-  cmake -S . -B "$dossier" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DBUILD_TESTING=OFF \
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=ON > "$dossier/configure.log" 2>&1 \
+  cmake -S . -B "$dossier" "${GENERATEUR[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+    -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON > "$dossier/configure.log" 2>&1 \
     || { cat "$dossier/configure.log"; return 1; }
   cmake --build "$dossier" -j2
   # A 64-bit executable needing no DLL of mingw-w64's (C++, GCC, threads): only Windows' own.
