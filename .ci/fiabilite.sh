@@ -49,6 +49,7 @@ if [ ${#paquets[@]} -gt 0 ]; then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${paquets[@]}" >/dev/null
+  echo "fiabilite: installed in $SECONDS s"
 fi
 GENERATEUR=()
 command -v ninja >/dev/null && GENERATEUR=(-G Ninja)
