@@ -358,11 +358,11 @@ bool TStructure::LireElements(TTexteLu& donnees) {
     element.E = donnees.LireReel();
     element.Iz = donnees.LireReel();
     donnees.FinirLigne();
-    if (static_cast<long double>(element.Longueur()) < LongueurMin) {
+    if (TEtendu(element.Longueur()) < LongueurMin) {
       LigneConsole(Textes::LongueurNulleDebut + std::to_string(i) + Textes::LongueurNulleFin);
       return false;
     }
-    if (static_cast<long double>(element.Iz) < IzMin) {
+    if (TEtendu(element.Iz) < IzMin) {
       LigneConsole(Textes::IzNulDebut + std::to_string(i) + Textes::IzNulFin);
       return false;
     }

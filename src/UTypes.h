@@ -17,6 +17,8 @@
 #include <cstdio>
 #include <string>
 
+#include "etendu.h"
+
 // ---------------------------------------------------------------------------------------------
 // Run-time errors
 // ---------------------------------------------------------------------------------------------
@@ -46,8 +48,8 @@ constexpr std::size_t LongueurNomMax = 80;  // typed name and data-file lines, i
 // Validity thresholds of an element, absolute. They are held in extended precision, where they lie
 // just above the doubles nearest to 1e-6 and 1e-12: a length or an Iz equal to that double is
 // refused too.
-constexpr long double LongueurMin = 1e-6L;  // m
-constexpr long double IzMin = 1e-12L;       // m4
+constexpr TEtendu LongueurMin = DixMoinsSix;  // m
+constexpr TEtendu IzMin = DixMoinsDouze;      // m4
 
 // Pivot threshold of the solver, absolute, in the units of the stiffness entries.
 constexpr double PivotMin = 1e-10;

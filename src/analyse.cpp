@@ -46,7 +46,7 @@ void TStructure::DdlElement(std::int32_t e, TDdlElement& d) const {
 // refused and the matrix left untouched.
 bool TElement::RigiditeElement(TMatrice4& k) const {
   const double L = Longueur();
-  if (static_cast<long double>(L) < LongueurMin) return false;
+  if (TEtendu(L) < LongueurMin) return false;
   const double L2 = L * L;
   const double k0 = (E * Iz) / (L2 * L);
   k[1][1] = 12 * k0;

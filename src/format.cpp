@@ -2,7 +2,8 @@
 //
 // Reals are not written through printf or streams: those round the binary
 // value once, correctly, whereas the report first reduces the value to 18
-// significant decimal digits in extended arithmetic and then rounds that
+// decimal digits (19 for a scaled value of 10 or more) in 64-bit extended
+// arithmetic (TEtendu: the same bits on every machine) and then rounds that
 // decimal form half away from zero at the last printed digit. The two differ
 // on exact halves (2.5 gives 3 here) and on values a hair below a half.
 //
@@ -16,19 +17,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <stdexcept>
 #include <string_view>
 
-// The digit generation relies on the 80-bit extended format: 64-bit mantissa.
-static_assert(std::numeric_limits<long double>::digits == 64,
-              "long double must be the 80-bit extended type");
-
 namespace {
-
-using Etendu = std::numeric_limits<long double>;
 
 const int ChiffresGeneres = 18;  // the digits of D
 const int DecimalesMax = 216;
@@ -61,7 +55,15 @@ const std::uint64_t DixPuissanceEntiere[ChiffresGeneres + 1] = {
 };
 
 // From 2^120 on, fixed point would need more than 37 integer digits.
-const long double SeuilScientifique = 0x1p120L;
+const TEtendu SeuilScientifique = 0x1p120;
+
+// The binary exponents of the x87 range, from its smallest subnormal to its
+// largest value: those of every double, every x87 value and every product
+// the report formats. The scientific exponent then has four digits at most.
+const int ExposantMin = -16445;
+const int ExposantMax = 16383;
+
+const TEtendu Dix = 10.0;
 
 const int LongueurEntierMax = 11;  // "-2147483648"
 
@@ -74,51 +76,10 @@ constexpr int DivisionPlancher(int a, int b) { return a / b - ((a % b != 0 && a 
 // scaled magnitude lands near 1..20, and the scaling loop finishes the job.
 constexpr int Decade(int b) { return DivisionPlancher(b * 19728, 65536); }
 
-// The largest magnitude, of binary exponent max_exponent - 1, needs 10^-4931,
-// the smallest power in the table.
-static_assert(Decade(Etendu::max_exponent - 1) <= -Etendu::min_exponent10,
-              "powers of ten table too short");
-
-// The decimal form of a power of ten, "<chiffres>e<n>", read by strtold,
-// which rounds correctly to extended. There is no radix character in it, so
-// the locale does not matter. `chiffres` is at most 45 digits long.
-long double LirePuissanceDix(std::string_view chiffres, int n) {
-  char texte[64];
-  char* fin = std::copy(chiffres.begin(), chiffres.end(), texte);
-  *fin++ = 'e';
-  fin = std::to_chars(fin, texte + sizeof texte - 1, n).ptr;
-  *fin = '\0';
-  return std::strtold(texte, nullptr);
-}
-
-// 10^n correctly rounded to extended, for n from min_exponent10 (-4931) to
-// max_exponent10 (4932). Each power is read once, when first asked for: a
-// report needs only a handful, and reading all ten thousand up front would
-// cost more than the whole analysis.
-long double PuissanceDix(int n) {
-  constexpr int premier = Etendu::min_exponent10;
-  constexpr int nombre = Etendu::max_exponent10 - premier + 1;
-  static long double table[nombre];
-  static bool lue[nombre];
-  const std::size_t i = static_cast<std::size_t>(n - premier);
-  if (!lue[i]) {
-    table[i] = LirePuissanceDix("1", n);
-    lue[i] = true;
-  }
-  return table[i];
-}
-
-// m x 10^n with a single rounding of the product.
-//
-// Subnormal magnitudes need up to 10^4951, beyond the extended range. For
-// those, m x 2^64 is exact, and 10^n x 2^-64 = 5^64 x 10^(n-64) is read from
-// its exact decimal form and rounded once by strtold, to the same mantissa as
-// 10^n. The product is then the one that an unlimited exponent would give.
-long double MultiplierParPuissanceDix(long double m, int n) {
-  if (n <= Etendu::max_exponent10) return m * PuissanceDix(n);
-  const std::string_view cinqPuissance64 = "542101086242752217003726400434970855712890625";
-  return std::ldexp(m, 64) * LirePuissanceDix(cinqPuissance64, n - 64);
-}
+// The scaling multiplies by 10^-t: from 10^-4931 for the largest magnitude
+// to 10^4951 for the smallest subnormal.
+static_assert(-Decade(ExposantMax) >= -PuissanceDixMax && -Decade(ExposantMin) <= PuissanceDixMax,
+              "powers of ten out of range");
 
 // The two digits of every number below 100, "00" to "99": digits are written
 // two at a time, which halves the divisions, the main cost of writing them.
@@ -161,37 +122,39 @@ char* EcrireChiffres(std::uint64_t v, int nombre, char* debut) {
   return fin;
 }
 
-// Scaling: divides m by powers of ten until its binary exponent lies in 0..3,
-// that is 1 <= m < 16, and counts them in k. A magnitude below 1 has a
-// negative t and is multiplied by 10^|t|. As t is 0 exactly for those
-// exponents, the loop tests 1 <= m < 16 by comparisons, cheaper than
-// computing the exponent, and computes t only when it is not 0.
-long double MettreAEchelle(long double m, int& k) {
+// Scaling: multiplies m by 10^-t, each product rounded once, until its
+// binary exponent lies in 0..3, where t is 0: then 1 <= m < 16, and k counts
+// the powers taken out. A magnitude below 1 has a negative t and is
+// multiplied by 10^|t|. The magnitudes of the x87 subnormals need up to
+// 10^4951, beyond the x87 range: in x87 arithmetic the product had to be
+// formed as (m x 2^64) x (5^64 x 10^(|t|-64)), the second factor having the
+// same 64-bit significand as 10^|t|. The exponent of TEtendu has room for
+// 10^4951 itself, so that product is simply m x 10^|t|, rounded once.
+TEtendu MettreAEchelle(TEtendu m, int& k) {
   k = 0;
-  while (!(m >= 1 && m < 16) && m != 0) {
-    const int t = Decade(std::ilogb(m));
-    m = MultiplierParPuissanceDix(m, -t);
+  while (m.Nature != TEtendu::TNature::Zero) {
+    const int t = Decade(m.Exposant);
+    if (t == 0) break;
+    m = m * PuissanceDix(-t);
     k += t;
   }
   return m;
 }
 
 // The digits of a magnitude, as one integer: y = m x 10^17, rounded once in
-// extended, then to the nearest integer with ties to even (rint, in the
-// default rounding mode, which the program never changes). Written in decimal, y is the lead digit
-// L followed by the 18 digits D: as m < 16, y is at most 1.6 x 10^18, and L is 1 exactly when y
-// reaches 10^18. The value is about L D[0] . D[1] D[2] ... x 10^k when L is 1, D[0] . D[1] ... x
+// extended, then to the nearest integer with ties to even (rint). Written in decimal, y is the lead
+// digit L followed by the 18 digits D: as m < 16, y is at most 1.6 x 10^18, and L is 1 exactly when
+// y reaches 10^18. The value is about L D[0] . D[1] D[2] ... x 10^k when L is 1, D[0] . D[1] ... x
 // 10^k otherwise.
 struct Chiffres {
   int k = 0;            // power of ten taken out by the scaling
   std::uint64_t y = 0;  // L and D
 };
 
-Chiffres GenererChiffres(long double m, bool echelle) {
+Chiffres GenererChiffres(TEtendu m, bool echelle) {
   Chiffres c;
   if (echelle) m = MettreAEchelle(m, c.k);
-  const long double produit = m * 1e17L;
-  c.y = static_cast<std::uint64_t>(std::rint(produit));
+  c.y = (m * DixPuissanceDixSept).ArrondiEntier();
   return c;
 }
 
@@ -243,8 +206,8 @@ std::string AlignerADroite(std::string_view texte, int largeur) {
 // k + 1 + d digits of D, q holds the first min(k + 1 + d, 18), after L, and
 // a division by a power of ten splits them between the integer part and the
 // decimals; the digits of D beyond the 18th are zeros.
-std::string FormatFixe(bool negatif, long double m, int decimales, int largeur) {
-  const Chiffres c = GenererChiffres(m, m >= 10);
+std::string FormatFixe(bool negatif, const TEtendu& m, int decimales, int largeur) {
+  const Chiffres c = GenererChiffres(m, m >= Dix);
   const int entiers = c.k + 1;
   const Coupe coupe = Couper(c.y, entiers + decimales);
   const int chiffresEntiers = std::min(coupe.chiffres, entiers);
@@ -274,7 +237,7 @@ std::string FormatFixe(bool negatif, long double m, int decimales, int largeur) 
 // blank), d.ddd, "E", the exponent's sign and its magnitude in exactly four
 // digits (the extended range keeps it below 10000, at most 4951): n + 8
 // characters, right-aligned.
-std::string FormatScientifique(bool negatif, long double m, int largeur) {
+std::string FormatScientifique(bool negatif, const TEtendu& m, int largeur) {
   // Clamping the width before subtracting keeps any width from overflowing.
   const int n = std::clamp(largeur, ChiffresMantisseMin + LargeurHorsMantisse,
                            ChiffresMantisseMax + LargeurHorsMantisse) -
@@ -313,11 +276,33 @@ std::string FormatTexte(const std::string& texte, int largeur) {
   return AlignerADroite(texte, largeur);
 }
 
-std::string FormatReel(long double valeur, int largeur, int decimales) {
-  if (std::isnan(valeur)) return AlignerADroite("Nan", largeur);
-  if (std::isinf(valeur)) return AlignerADroite(valeur > 0 ? "+Inf" : "-Inf", largeur);
-  const bool negatif = std::signbit(valeur);
-  const long double m = std::fabs(valeur);
-  if (decimales < 0 || m >= SeuilScientifique) return FormatScientifique(negatif, m, largeur);
-  return FormatFixe(negatif, m, std::min(decimales, DecimalesMax), largeur);
+std::string FormatReel(const TEtendu& valeur, int largeur, int decimales) {
+  switch (valeur.Nature) {
+    case TEtendu::TNature::PasUnNombre:
+      return AlignerADroite("Nan", largeur);
+    case TEtendu::TNature::Infini:
+      return AlignerADroite(valeur.Negatif ? "-Inf" : "+Inf", largeur);
+    case TEtendu::TNature::Fini:
+      if (valeur.Exposant < ExposantMin || valeur.Exposant > ExposantMax) {
+        throw std::out_of_range("FormatReel: exponent beyond the x87 range");
+      }
+      break;
+    case TEtendu::TNature::Zero:
+      break;
+  }
+  const TEtendu m = valeur.ValeurAbsolue();
+  if (decimales < 0 || m >= SeuilScientifique) {
+    return FormatScientifique(valeur.Negatif, m, largeur);
+  }
+  return FormatFixe(valeur.Negatif, m, std::min(decimales, DecimalesMax), largeur);
 }
+
+std::string FormatReel(double valeur, int largeur, int decimales) {
+  return FormatReel(TEtendu(valeur), largeur, decimales);
+}
+
+#if VORTALE_LONG_DOUBLE_X87
+std::string FormatReel(long double valeur, int largeur, int decimales) {
+  return FormatReel(TEtendu(valeur), largeur, decimales);
+}
+#endif

@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <string>
 
+#include "etendu.h"
+
 // The integer in decimal, "-" before a negative value, right-aligned.
 std::string FormatEntier(std::int32_t valeur, int largeur);
 
@@ -21,10 +23,24 @@ std::string FormatTexte(const std::string& texte, int largeur);
 
 // The real in fixed point with `decimales` decimals (at most 216 are written),
 // right-aligned; in scientific form when `decimales` is negative or the
-// magnitude is 2^120 or more. The value is reduced to 18 significant decimal
-// digits, then that decimal form is rounded half away from zero. The sign bit
-// gives the sign: -0.0, and negative values that round to zero, print "-0...".
-// Not-a-number prints "Nan", infinities "+Inf" and "-Inf".
+// magnitude is 2^120 or more. The digits come from the value held in 64-bit
+// extended precision (TEtendu): in fixed point a magnitude below 10 keeps its
+// unit digit and 17 decimals; a larger one, and every value in scientific
+// form, is scaled by powers of ten to between 1 and 16 and keeps 18
+// significant digits (19 when the scaled value is 10 or more). That decimal
+// form is then rounded half away from zero at the last printed digit. The
+// sign bit gives the sign: -0.0, and negative values that round to zero,
+// print "-0...". Not-a-number prints "Nan", infinities "+Inf" and "-Inf".
+// The value's binary exponent must lie in the x87 range, -16445 to 16383
+// (every double, every long double of the x87 type, and the report's
+// products do); beyond it std::out_of_range is thrown.
+std::string FormatReel(const TEtendu& valeur, int largeur, int decimales);
+std::string FormatReel(double valeur, int largeur, int decimales);
+
+#if VORTALE_LONG_DOUBLE_X87
+// The x87 value, converted exactly (subnormals, infinities and not-a-numbers
+// included).
 std::string FormatReel(long double valeur, int largeur, int decimales);
+#endif
 
 #endif

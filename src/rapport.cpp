@@ -95,8 +95,8 @@ std::string LigneNoeud(std::int32_t n) {
 std::string LigneElement(std::int32_t i, const TElement& element) {
   return FormatEntier(i, 2) + Textes::ParenthOuvE + FormatEntier(element.NoeudI, 2) +
          FormatEntier(element.NoeudJ, 3) + Textes::ParenthFermE + Textes::ModuleE +
-         FormatReel(static_cast<long double>(element.E) * 1e-6L, 5, 0) + Textes::UniteE +
-         FormatReel(static_cast<long double>(element.Iz) * 1e8L, 5, 2) + Textes::UniteIz;
+         FormatReel(TEtendu(element.E) * DixMoinsSix, 5, 0) + Textes::UniteE +
+         FormatReel(TEtendu(element.Iz) * DixPuissanceHuit, 5, 2) + Textes::UniteIz;
 }
 
 // A support code outside 1..3 has no wording: its line is the node alone.

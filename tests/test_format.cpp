@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,10 +16,23 @@
 
 namespace {
 
-using Etendu = std::numeric_limits<long double>;
+// Extended values that no double holds, from their significand and binary exponent.
+const TEtendu SousDeuxEtDemi = TEtendu::Fini(false, 1, 0x9FFFFFFFFFFFFFFFu);   // 2.5 - 2^-62
+const TEtendu SousUnHuitieme = TEtendu::Fini(false, -4, 0xFFFFFFFFFFFFFFFFu);  // 0.125 - 2^-67
+const TEtendu SousUnDemi = TEtendu::Fini(false, -2, 0xFFFFFFFFFFFFFFFFu);      // 0.5 - 2^-65
+const TEtendu SousDix = TEtendu::Fini(false, 3, 0x9FFFFFFFFFFFFFFFu);          // 10 - 2^-60
+const TEtendu DixPuissance17EtDemi = TEtendu::Fini(false, 56, 0xB1A2BC2EC5000040u);  // 1e17 + 0.5
+const TEtendu PlusGrandX87 = TEtendu::Fini(false, 16383, 0xFFFFFFFFFFFFFFFFu);
+const TEtendu PlusPetitNormalX87 = TEtendu::Fini(false, -16382, 0x8000000000000000u);
+const TEtendu PlusPetitSousNormalX87 = TEtendu::Fini(false, -16445, 0x8000000000000000u);
+
+TEtendu Oppose(TEtendu x) {
+  x.Negatif = !x.Negatif;
+  return x;
+}
 
 struct CasReel {
-  long double valeur;
+  TEtendu valeur;
   int largeur;
   int decimales;
   std::string attendu;
@@ -90,20 +104,18 @@ TEST(FormatReelFixe, DocumentedExamples) {
 }
 
 TEST(FormatReelFixe, HalvesRoundAwayFromZero) {
-  const long double sousDeuxEtDemi = std::nextafter(2.5L, 0.0L);    // 2.5 - 2^-62
-  const long double sousUnHuitieme = std::nextafter(0.125L, 0.0L);  // 0.125 - 2^-67
   Verifier({
       {1.5, 0, 0, "2", "exact half"},
       {-2.5, 0, 0, "-3", "exact half, negative; printf gives -2"},
       {0.375, 0, 2, "0.38", "exact half; printf gives 0.37"},
       {1.0625, 0, 3, "1.063", "exact half; printf gives 1.062"},
       {3.25, 4, 1, " 3.3", "exact half; printf gives 3.2"},
-      {sousDeuxEtDemi, 0, 0, "3", "extended a hair below 2.5: 18 digits give 2.5; printf gives 2"},
-      {sousUnHuitieme, 0, 2, "0.13",
+      {SousDeuxEtDemi, 0, 0, "3", "extended a hair below 2.5: 18 digits give 2.5; printf gives 2"},
+      {SousUnHuitieme, 0, 2, "0.13",
        "extended a hair below 0.125: 18 digits give 0.125; printf gives 0.12"},
-      {1e17L + 0.5L, 0, 0, "100000000000000001",
+      {DixPuissance17EtDemi, 0, 0, "100000000000000001",
        "half at the 19th digit of a scaled value; printf gives ...000"},
-      {std::nextafter(0.5L, 0.0L), 0, 0, "1", "extended a hair below 0.5"},
+      {SousUnDemi, 0, 0, "1", "extended a hair below 0.5"},
   });
 }
 
@@ -114,7 +126,7 @@ TEST(FormatReelFixe, CarriesRunThroughNines) {
       {99.95, 0, 1, "100.0", "double 99.950000000000003"},
       {0.96, 0, 1, "1.0", "carry from the decimals into the units"},
       {999999.5, 0, 0, "1000000", "carry through six nines"},
-      {std::nextafter(10.0L, 0.0L), 0, 17, "10.00000000000000000",
+      {SousDix, 0, 17, "10.00000000000000000",
        "extended just below 10: y rounds to 10^18, lead digit 1"},
   });
 }
@@ -123,9 +135,9 @@ TEST(FormatReelFixe, SignBitDecidesZeroSign) {
   for (int d : {0, 1, 2, 3, 4, 5, 216, 217}) {
     SCOPED_TRACE("decimals " + std::to_string(d));
     const std::string zeros = d == 0 ? "" : "." + Zeros(std::min(d, 216));
-    EXPECT_EQ(FormatReel(-0.0L, 0, d), "-0" + zeros);
-    EXPECT_EQ(FormatReel(0.0L, 0, d), "0" + zeros);
-    EXPECT_EQ(FormatReel(-Etendu::denorm_min(), 0, d), "-0" + zeros);
+    EXPECT_EQ(FormatReel(-0.0, 0, d), "-0" + zeros);
+    EXPECT_EQ(FormatReel(0.0, 0, d), "0" + zeros);
+    EXPECT_EQ(FormatReel(Oppose(PlusPetitSousNormalX87), 0, d), "-0" + zeros);
   }
   Verifier({
       {-0.0049, 0, 2, "-0.00", "rounds down to zero"},
@@ -166,7 +178,7 @@ TEST(FormatReelFixe, LongDigitRuns) {
       {123.456, 0, 20, "123.45600000000000310000",
        "double 123.456000000000003069...: scaled to 12.3456..., lead digit and 18 digits, then "
        "zeros"},
-      {0.000123456789012345678L, 0, 12, "0.000123456789", "leading zeros of D among the decimals"},
+      {0.000123456789012345678, 0, 12, "0.000123456789", "leading zeros of D among the decimals"},
   });
 }
 
@@ -211,7 +223,7 @@ TEST(FormatReelScientifique, MantissaRounding) {
       {15.5, 10, -1, " 1.6E+0001", "half after the lead digit"},
       {9.96, 10, -1, " 1.0E+0001", "carry out of the first digit raises the exponent"},
       {-99.96, 10, -1, "-1.0E+0002", "carry out of the first digit, negative"},
-      {std::nextafter(2.5L, 0.0L), 10, -1, " 2.5E+0000", "extended a hair below 2.5"},
+      {SousDeuxEtDemi, 10, -1, " 2.5E+0000", "extended a hair below 2.5"},
   });
 }
 
@@ -226,9 +238,9 @@ TEST(FormatReelScientifique, LongMantissas) {
 
 TEST(FormatReelScientifique, From2Pow120Up) {
   Verifier({
-      {0x1p120L, 23, 2, " 1.32922799578492E+0036", "2^120 = 1.329227995784915872...e36"},
-      {0x1p120L, 0, 0, " 1.3E+0036", "2^120, width 0"},
-      {-0x1p120L, 12, 6, "-1.329E+0036", "negative"},
+      {0x1p120, 23, 2, " 1.32922799578492E+0036", "2^120 = 1.329227995784915872...e36"},
+      {0x1p120, 0, 0, " 1.3E+0036", "2^120, width 0"},
+      {-0x1p120, 12, 6, "-1.329E+0036", "negative"},
       {1e300, 10, 2, " 1.0E+0300", "double 1e300"},
       {std::numeric_limits<double>::max(), 10, 3, " 1.8E+0308", "largest double"},
   });
@@ -236,18 +248,18 @@ TEST(FormatReelScientifique, From2Pow120Up) {
 
 TEST(FormatReelScientifique, ExtendedRangeEnds) {
   Verifier({
-      {Etendu::max(), 18, -1, " 1.189731495E+4932", "largest extended 1.18973149535...e4932"},
-      {Etendu::min(), 18, -1, " 3.362103143E-4932", "smallest normal 3.36210314311...e-4932"},
-      {Etendu::denorm_min(), 18, -1, " 3.645199532E-4951",
+      {PlusGrandX87, 18, -1, " 1.189731495E+4932", "largest extended 1.18973149535...e4932"},
+      {PlusPetitNormalX87, 18, -1, " 3.362103143E-4932", "smallest normal 3.36210314311...e-4932"},
+      {PlusPetitSousNormalX87, 18, -1, " 3.645199532E-4951",
        "smallest subnormal 3.64519953188...e-4951"},
-      {-Etendu::denorm_min(), 26, -1, "-3.64519953188247460E-4951",
+      {Oppose(PlusPetitSousNormalX87), 26, -1, "-3.64519953188247460E-4951",
        "smallest subnormal 3.645199531882474602528...e-4951"},
   });
 }
 
 TEST(FormatReel, NonFinite) {
-  const long double nan = std::numeric_limits<long double>::quiet_NaN();
-  const long double inf = Etendu::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
   Verifier({
       {nan, 0, 2, "Nan", "not a number"},
       {nan, 6, 2, "   Nan", "right-aligned"},
@@ -257,5 +269,26 @@ TEST(FormatReel, NonFinite) {
       {-inf, 12, -1, "        -Inf", "scientific asked"},
   });
 }
+
+TEST(FormatReel, ExponentBeyondTheX87Range) {
+  // 2^16384 and 2^-16446, one step beyond the largest x87 binade and the smallest subnormal.
+  EXPECT_THROW(FormatReel(TEtendu::Fini(false, 16384, 0x8000000000000000u), 0, 0),
+               std::out_of_range);
+  EXPECT_THROW(FormatReel(TEtendu::Fini(true, -16446, 0x8000000000000000u), 0, 0),
+               std::out_of_range);
+}
+
+#if VORTALE_LONG_DOUBLE_X87
+// The long double entry converts the x87 value exactly: the texts of the extended rows above.
+TEST(FormatReel, LongDoubleX87) {
+  using X87 = std::numeric_limits<long double>;
+  EXPECT_EQ(FormatReel(X87::max(), 18, -1), " 1.189731495E+4932");
+  EXPECT_EQ(FormatReel(-X87::denorm_min(), 26, -1), "-3.64519953188247460E-4951");
+  EXPECT_EQ(FormatReel(std::nextafter(2.5L, 0.0L), 0, 0), "3");
+  EXPECT_EQ(FormatReel(-0.0L, 0, 1), "-0.0");
+  EXPECT_EQ(FormatReel(-X87::infinity(), 0, 2), "-Inf");
+  EXPECT_EQ(FormatReel(X87::quiet_NaN(), 0, 2), "Nan");
+}
+#endif
 
 }  // namespace

@@ -262,10 +262,10 @@ TEST(Capacites, Indice) {
 
 TEST(Capacites, SeuilsEnPrecisionEtendue) {
   // The thresholds lie just above the doubles nearest to them: those doubles are refused too.
-  EXPECT_LT(static_cast<long double>(1e-6), LongueurMin);
-  EXPECT_LT(static_cast<long double>(1e-12), IzMin);
-  EXPECT_GT(static_cast<long double>(std::nextafter(1e-6, 1.0)), LongueurMin);
-  EXPECT_GT(static_cast<long double>(std::nextafter(1e-12, 1.0)), IzMin);
+  EXPECT_LT(TEtendu(1e-6), LongueurMin);
+  EXPECT_LT(TEtendu(1e-12), IzMin);
+  EXPECT_LT(LongueurMin, TEtendu(std::nextafter(1e-6, 1.0)));
+  EXPECT_LT(IzMin, TEtendu(std::nextafter(1e-12, 1.0)));
 }
 
 }  // namespace
