@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
-# Reliability checks, run by .ci/run after the normal build and tests (or by hand from anywhere):
+# Reliability and platform checks, run by .ci/run after the normal build and tests (or by hand
+# from anywhere, all stages or the ones named: bash .ci/fiabilite.sh windows paquets):
 #   fuzz      libFuzzer (clang++ 14, ASan + UBSan) on whole in-process runs, for FUZZ_SECONDS (60)
 #   sanitize  the whole ctest suite built with VORTALE_SANITIZE=ON (ASan + UBSan + LeakSanitizer)
 #   valgrind  memcheck of one full run of the largest legal model: no error, no leak
-#   windows   mingw-w64 cross-compile without a warning; 80-bit long double; the viewer's calls
-#   clang     clang++ 14 builds without a warning, and writes the same reports as g++
+#   windows   mingw-w64 static build without a warning, the viewer's calls, the reference runs
+#             under wine, and the .zip package's worked example under wine
+#   aarch64   static ARM 64-bit build without a warning, the reference runs under qemu-aarch64
+#   double    long double as narrow as double (-mlong-double-64, as on Apple Silicon and with
+#             MSVC): the whole ctest suite, GoogleTest built from its sources with the same flag
+#   paquets   the Linux packages (.tar.gz, .deb): the worked example from each, unpacked
+#   clang     clang++ 14 builds without a warning, and writes the same reports as g++; the macOS
+#             viewer code compiles
+#   web       the page built with emscripten, opened in headless Chromium (.ci/web.sh)
+# The reference runs (tests/vecteurs) are always checked by tests/e2e/test_vecteurs.py, the
+# program started through a launcher where it is built for another system or processor.
 # Every stage runs even when an earlier one failed; the exit status is 1 when any failed.
-# Build folders: build-fuzz, build-asan, build-fiabilite (all ignored by git).
+# Build folders: build-fuzz, build-asan, build-fiabilite, build-windows, build-double,
+# build-paquets, build-web (all ignored by git).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 RACINE=$PWD
@@ -27,11 +38,19 @@ command -v clang++-14 >/dev/null || paquets+=(clang-14)
 manque libclang-rt-14-dev            # libFuzzer and the sanitizer run-times of clang 14
 command -v valgrind >/dev/null || paquets+=(valgrind)
 command -v x86_64-w64-mingw32-g++ >/dev/null || paquets+=(g++-mingw-w64-x86-64)
+command -v wine >/dev/null || paquets+=(wine)
+manque wine64                        # wine for 64-bit Windows programs
+command -v aarch64-linux-gnu-g++ >/dev/null || paquets+=(g++-aarch64-linux-gnu)
+command -v qemu-aarch64 >/dev/null || paquets+=(qemu-user)
+[ -f /usr/src/googletest/CMakeLists.txt ] || paquets+=(googletest)
+command -v dpkg-shlibdeps >/dev/null || paquets+=(dpkg-dev)   # the .deb's dependencies
+command -v file >/dev/null || paquets+=(file)
 if [ ${#paquets[@]} -gt 0 ]; then
   echo "fiabilite: installing ${paquets[*]}"
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${paquets[@]}" >/dev/null
+  echo "fiabilite: installed in $SECONDS s"
 fi
 GENERATEUR=()
 command -v ninja >/dev/null && GENERATEUR=(-G Ninja)
@@ -175,30 +194,141 @@ etape_valgrind() {
 }
 
 # ---------------------------------------------------------------------------------------------
-# 4. Windows: mingw-w64 cross-compile
+# Helpers of the platform stages
+# ---------------------------------------------------------------------------------------------
+# The reference runs of tests/vecteurs, checked by their own end-to-end test, and the command-line
+# mode's tests, with the program $1 started through the launcher $2 (wine, qemu-aarch64).
+vecteurs() {
+  (cd tests/e2e && VORTALE_BIN=$1 VORTALE_LANCEUR=$2 VORTALE_TESTS=$RACINE/tests \
+     python3 -m unittest test_vecteurs test_ligne_commande)
+}
+
+# The worked example as the user of a package runs it: the unpacked package's program ($1) on its
+# own poutre.txt (in the folder $2), through the launcher that follows, if any, in a folder of its
+# own. Console (but its line 6, the build's identification) and report are the reference run's.
+exemple_du_paquet() {
+  local programme=$1 exemples=$2
+  shift 2
+  local reference=$RACINE/tests/vecteurs/worked-example/expected
+  local travail
+  travail=$(mktemp -d /tmp/fiabilite-paquet.XXXXXX)
+  cp "$exemples/poutre.txt" "$travail/"
+  (cd "$travail" && echo poutre | VORTALE_VIEWER='' "$@" "$programme" > console)
+  if ! cmp <(sed 6d "$travail/console") <(sed 6d "$reference/stdout") \
+     || ! cmp "$travail/poutrer.txt" "$reference/poutrer.txt"; then
+    echo "the worked example differs from the reference run with $programme"
+    rm -rf "$travail"
+    return 1
+  fi
+  rm -rf "$travail"
+  echo "worked example: $programme"
+}
+
+# Wine with no display, in a prefix of its own ($1, created the first time: a few seconds). Its
+# server and services start once, here, with their standard streams on /dev/null: started by a
+# test run they would hold its output pipes open, and every run would wait for them to end. The
+# stage stops them when it ends, however it ends.
+demarrer_wine() {
+  export WINEPREFIX=$1 WINEDEBUG=-all
+  unset DISPLAY WAYLAND_DISPLAY
+  mkdir -p "$WINEPREFIX"
+  trap 'wineserver -k 2>/dev/null || true' EXIT
+  local debut=$SECONDS
+  wineserver -p < /dev/null > /dev/null 2>&1
+  wine wineboot -i < /dev/null > "$WINEPREFIX/../wineboot.log" 2>&1 \
+    || { cat "$WINEPREFIX/../wineboot.log"; return 1; }
+  echo "wine $(wine --version) ready in $((SECONDS - debut)) s"
+}
+
+# ---------------------------------------------------------------------------------------------
+# 4. Windows: mingw-w64 build, run under wine
 # ---------------------------------------------------------------------------------------------
 etape_windows() {
+  local dossier=$RACINE/build-windows
   x86_64-w64-mingw32-g++ --version | head -n 1
-  printf '#include <limits>\nstatic_assert(std::numeric_limits<long double>::digits == 64, "80-bit long double");\n' \
-    > build-fiabilite/long_double.cpp
-  x86_64-w64-mingw32-g++ -std=c++17 -fsyntax-only build-fiabilite/long_double.cpp
-  sans_avertissement x86_64-w64-mingw32-g++ "${WARN[@]}" "${SOURCES[@]}" -o build-fiabilite/vortale.exe
-  # The Windows viewer path is the one compiled in: notepad through WinExec, a chosen viewer
-  # through CreateProcessA.
+  mkdir -p "$dossier"
+  cmake -S . -B "$dossier" "${GENERATEUR[@]}" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+    -DBUILD_TESTING=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=ON > "$dossier/configure.log" 2>&1 \
+    || { cat "$dossier/configure.log"; return 1; }
+  cmake --build "$dossier" -j2
+  # A 64-bit executable needing no DLL of mingw-w64's (C++, GCC, threads): only Windows' own.
+  # The viewer path is the Windows one: notepad through WinExec, a chosen viewer through
+  # CreateProcessA, the drawing through ShellExecuteA.
   local imports
-  imports=$(x86_64-w64-mingw32-objdump -p build-fiabilite/vortale.exe)
+  imports=$(x86_64-w64-mingw32-objdump -p "$dossier/vortale.exe")
   grep -q 'pei-x86-64' <<< "$imports" || { echo "not a 64-bit Windows executable"; return 1; }
+  if grep -i 'DLL Name: lib' <<< "$imports"; then echo "not linked statically"; return 1; fi
   local fonction
-  for fonction in WinExec CreateProcessA; do
+  for fonction in WinExec CreateProcessA ShellExecuteA; do
     grep -qw "$fonction" <<< "$imports" || { echo "$fonction is not imported"; return 1; }
+  done
+
+  demarrer_wine "$dossier/wine"
+  vecteurs "$dossier/vortale.exe" wine
+
+  # The .zip: vortale.exe, README.md and examples\ in one folder.
+  (cd "$dossier" && rm -f ./*.zip && cpack > cpack.log) || { cat "$dossier/cpack.log"; return 1; }
+  local deballe=$dossier/deballe
+  rm -rf "$deballe" && mkdir -p "$deballe"
+  python3 -m zipfile -e "$dossier"/vortale-*.zip "$deballe"
+  local racine
+  racine=$(echo "$deballe"/vortale-*)
+  [ -f "$racine/README.md" ] || { echo "no README.md in the .zip"; return 1; }
+  exemple_du_paquet "$racine/vortale.exe" "$racine/examples" wine
+}
+
+# ---------------------------------------------------------------------------------------------
+# 5. aarch64 Linux: static cross-build, run under qemu-aarch64
+# ---------------------------------------------------------------------------------------------
+etape_aarch64() {
+  aarch64-linux-gnu-g++ --version | head -n 1
+  sans_avertissement aarch64-linux-gnu-g++ "${WARN[@]}" -static "${SOURCES[@]}" \
+    -o build-fiabilite/vortale-aarch64
+  vecteurs "$RACINE/build-fiabilite/vortale-aarch64" qemu-aarch64
+}
+
+# ---------------------------------------------------------------------------------------------
+# 6. long double = double
+# ---------------------------------------------------------------------------------------------
+etape_double() {
+  mkdir -p build-double
+  cmake -S . -B build-double "${GENERATEUR[@]}" -DCMAKE_CXX_FLAGS=-mlong-double-64 \
+    -DVORTALE_GTEST_SOURCES=/usr/src/googletest > build-double/configure.log 2>&1 \
+    || { cat build-double/configure.log; return 1; }
+  cmake --build build-double -j2
+  ctest --test-dir build-double --output-on-failure --no-tests=error -j2
+}
+
+# ---------------------------------------------------------------------------------------------
+# 7. Linux packages
+# ---------------------------------------------------------------------------------------------
+etape_paquets() {
+  local dossier=$RACINE/build-paquets
+  mkdir -p "$dossier"
+  cmake -S . -B "$dossier" "${GENERATEUR[@]}" -DBUILD_TESTING=OFF > "$dossier/configure.log" 2>&1 \
+    || { cat "$dossier/configure.log"; return 1; }
+  cmake --build "$dossier" -j2
+  (cd "$dossier" && rm -f ./*.tar.gz ./*.deb && cpack > cpack.log) \
+    || { cat "$dossier/cpack.log"; return 1; }
+  local deballe=$dossier/deballe
+  rm -rf "$deballe" && mkdir -p "$deballe/tgz" "$deballe/deb"
+  tar -xzf "$dossier"/vortale-*.tar.gz -C "$deballe/tgz"
+  dpkg-deb -x "$dossier"/vortale_*.deb "$deballe/deb"
+  dpkg-deb -f "$dossier"/vortale_*.deb Package Version Architecture Depends
+  local racine
+  for racine in "$deballe"/tgz/vortale-* "$deballe/deb/usr"; do
+    [ -f "$racine/share/doc/vortale/README.md" ] || { echo "no README.md in $racine"; return 1; }
+    exemple_du_paquet "$racine/bin/vortale" "$racine/share/doc/vortale/examples"
   done
 }
 
 # ---------------------------------------------------------------------------------------------
-# 5. clang++ 14
+# 8. clang++ 14
 # ---------------------------------------------------------------------------------------------
 etape_clang() {
   sans_avertissement clang++-14 "${WARN[@]}" "${SOURCES[@]}" -o build-fiabilite/vortale-clang
+  # The macOS viewer code ("open -t"), with this system's headers: syntax only.
+  sans_avertissement clang++-14 "${WARN[@]}" -D__APPLE__ -fsyntax-only src/visionneuse.cpp
   [ -x build-fiabilite/vortale ] || g++ -std=c++17 -O2 -g -ffp-contract=off "${SOURCES[@]}" -o build-fiabilite/vortale
   # Both compilers write the same report and console for every example (line 6 of the console,
   # the banner's identification line, aside).
@@ -226,10 +356,21 @@ etape_clang() {
 }
 
 # ---------------------------------------------------------------------------------------------
+# 9. The page in the browser
+# ---------------------------------------------------------------------------------------------
+# The same sources built with emscripten into one static page, opened in headless Chromium: every
+# reference run's report byte for byte, the drawing, the diagnostics (.ci/web.sh).
+etape_web() {
+  bash .ci/web.sh
+}
+
+# ---------------------------------------------------------------------------------------------
 reussies=0
 echouees=0
 rates=()
-for etape in fuzz sanitize valgrind windows clang; do
+etapes=("$@")
+[ ${#etapes[@]} -gt 0 ] || etapes=(fuzz sanitize valgrind windows aarch64 double paquets clang web)
+for etape in "${etapes[@]}"; do
   echo "=== fiabilite: $etape"
   debut=$SECONDS
   set +e

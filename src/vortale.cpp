@@ -6,6 +6,11 @@
 // names as arguments, the program runs them in its command-line mode (ligne_commande.cpp).
 #include <cstdio>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "UTypes.h"
 #include "ligne_commande.h"
 #include "textes.h"
@@ -28,6 +33,16 @@ static void EcrireBanniere() {
   for (const char* ligne : Textes::Banniere) std::printf("%s\r\n", ligne);
 }
 
+// The console receives the program's bytes unchanged. The texts already end their lines with
+// CR LF; on Windows the C run-time opens stdout and stderr in text mode, which would turn each LF
+// into CR LF again (CR CR LF). Standard input keeps its text mode.
+static void ConsoleBinaire() {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
+
 // The interactive run: the banner, then one run whose name is typed at the prompt. Exit status 0
 // after every orderly run, whether or not a step failed; 1 after a run-time error, which
 // ErreurExecution has already told, and which leaves the report unshown.
@@ -45,6 +60,7 @@ static int ExecuterInteractif() {
 
 // Without arguments the interactive run; with arguments the command-line mode.
 int main(int argc, char* argv[]) {
+  ConsoleBinaire();
   if (argc > 1) return LigneCommande({argv + 1, argv + argc});
   return ExecuterInteractif();
 }

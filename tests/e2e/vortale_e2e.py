@@ -3,7 +3,8 @@ with the typed name piped on stdin, and the viewer replaced by a script that rec
 arguments it receives.
 
 The program's path comes from VORTALE_BIN, the tests folder from VORTALE_TESTS (CTest sets
-both)."""
+both). VORTALE_LANCEUR, when set, is a command put before the program's path, split on blanks:
+"wine" for a Windows build, "qemu-aarch64" for an ARM one."""
 
 import os
 import pathlib
@@ -13,6 +14,7 @@ import time
 from dataclasses import dataclass, field
 
 BIN = os.environ.get("VORTALE_BIN", "")
+LANCEUR = os.environ.get("VORTALE_LANCEUR", "").split()
 TESTS = pathlib.Path(os.environ.get("VORTALE_TESTS", pathlib.Path(__file__).parent.parent))
 
 # The console's banner and prompt, Windows-1252 bytes with CR LF. Line 6 identifies the build.
@@ -73,7 +75,7 @@ def executer(donnees, saisie, viewer=True, visionneuse_attendue=True, preparer=N
             else:
                 environnement[nom] = valeur.replace("{dossier}", str(dossier))
         avant = set(os.listdir(travail))
-        proc = subprocess.run([BIN, *arguments], input=saisie, cwd=travail, env=environnement,
+        proc = subprocess.run(LANCEUR + [BIN, *arguments], input=saisie, cwd=travail, env=environnement,
                               capture_output=True, timeout=60)
         visionneuse = None
         record = dossier / ".visionneuse"
