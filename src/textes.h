@@ -198,7 +198,7 @@ inline const char* const RaisonErreurSysteme = "erreur syst\xE8me ";
 // The command-line mode: its usage, its errors of use, and the summary of a complete run,
 // "poutrer.txt : flèche max -0.019469 m en x = 2.500 m, Mfz max 15625.00 N.m en x = 2.500 m".
 inline const char* const Programme = "vortale : ";
-inline const char* const Version = "vortale 1.1";
+inline const char* const Version = "vortale 1.0";  // as the banner and the packages
 inline const char* const Usage[] = {
     "Usage : vortale [OPTION]... FICHIER...",
     "Calcule la poutre d\xE9"

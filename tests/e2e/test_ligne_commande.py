@@ -42,7 +42,7 @@ class Options(unittest.TestCase):
         cas = [
             ("aide", ["--help"], 0, "Usage : vortale [OPTION]... FICHIER...\n", "", []),
             ("aide courte", ["-h", "poutre"], 0, "Usage : vortale", "", []),
-            ("version", ["--version"], 0, "vortale 1.1\n", "", []),
+            ("version", ["--version"], 0, "vortale 1.0\n", "", []),
             ("option inconnue", ["-x", "poutre"], 2, "",
              "vortale : option inconnue \u00ab -x \u00bb\nUsage : vortale", []),
             ("aucun fichier", ["--view"], 2, "", "vortale : aucun FICHIER\nUsage : vortale", []),
