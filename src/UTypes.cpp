@@ -50,9 +50,7 @@ void ErreurHorsLimites() { ErreurExecution(Textes::HorsLimites); }
 }
 
 [[noreturn]] static void ErreurEcriture(int numero) {
-  const std::string rapport =
-      Structure != nullptr ? Structure->NomFichier + Textes::ExtensionRapport : "";
-  ErreurEntreeSortie(numero, Textes::EcritureImpossible + rapport + Textes::DeuxPoints);
+  ErreurEntreeSortie(numero, Textes::EcritureImpossible);
 }
 
 std::string RaisonSysteme(int numero) {
@@ -94,7 +92,7 @@ int TTexteLu::Regarder() {
 
 // The end of the file is sticky: nothing is read past it, not even past a Ctrl-Z.
 void TTexteLu::Avancer() {
-  if (Suivant == '\n') ++Ligne;
+  if (Suivant == '\n' && Ligne < INT32_MAX) ++Ligne;  // a line count that cannot overflow
   if (Suivant != FinFichier) Suivant = -2;
 }
 
@@ -380,8 +378,7 @@ bool TStructure::LireDonnees() {
   }
   const std::string nomRapport = NomFichier + Textes::ExtensionRapport;
   if (!Rapport.Creer(nomRapport)) {
-    Signaler(0, Textes::CreationImpossible + nomRapport + Textes::DeuxPoints + RaisonSysteme(errno),
-             false);
+    Signaler(0, Textes::CreationImpossible + RaisonSysteme(errno), false);
     return false;
   }
   RapportOuvert = true;

@@ -13,22 +13,47 @@
 #include <windows.h>
 #endif
 
+std::string Utf8DepuisWindows1252(std::string_view texte) {
+  static const char16_t Plage80[32] = {
+      0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+  std::string utf8;
+  utf8.reserve(texte.size());
+  for (const char c : texte) {
+    const unsigned char octet = static_cast<unsigned char>(c);
+    const unsigned point = octet >= 0x80 && octet < 0xA0 ? Plage80[octet - 0x80] : octet;
+    if (point < 0x80) {
+      utf8 += static_cast<char>(point);
+    } else if (point < 0x800) {
+      utf8 += static_cast<char>(0xC0 | (point >> 6));
+      utf8 += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+      utf8 += static_cast<char>(0xE0 | (point >> 12));
+      utf8 += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+      utf8 += static_cast<char>(0x80 | (point & 0x3F));
+    }
+  }
+  return utf8;
+}
+
 namespace {
 
 #ifdef _WIN32
 const char* const FinDeLigne = "\r\n";
 
-// The console's own code page: a Windows-1252 text is turned into it through UTF-16.
-std::string VersConsole(const std::string& texte) {
+// A text of the code page `source` in the console's own code page, through UTF-16.
+std::string VersPageConsole(const std::string& texte, UINT source) {
   const UINT page = GetConsoleOutputCP();
-  if (page == 0 || page == 1252 || texte.empty()) return texte;
+  if (page == 0 || page == source || texte.empty()) return texte;
   const int longueur = static_cast<int>(texte.size());
-  std::wstring large(texte.size(), L'\0');
-  MultiByteToWideChar(1252, 0, texte.data(), longueur, &large[0], longueur);
+  const int largeur = MultiByteToWideChar(source, 0, texte.data(), longueur, nullptr, 0);
+  std::wstring large(static_cast<std::size_t>(largeur), L'\0');
+  MultiByteToWideChar(source, 0, texte.data(), longueur, &large[0], largeur);
   const int taille =
-      WideCharToMultiByte(page, 0, large.data(), longueur, nullptr, 0, nullptr, nullptr);
+      WideCharToMultiByte(page, 0, large.data(), largeur, nullptr, 0, nullptr, nullptr);
   std::string converti(static_cast<std::size_t>(taille), '\0');
-  WideCharToMultiByte(page, 0, large.data(), longueur, &converti[0], taille, nullptr, nullptr);
+  WideCharToMultiByte(page, 0, large.data(), largeur, &converti[0], taille, nullptr, nullptr);
   return converti;
 }
 #else
@@ -49,48 +74,30 @@ bool ConsoleUtf8() {
   return false;
 }
 
-// Windows-1252 to UTF-8: ASCII as it is, the letters from 0xA0 up are the code points of the same
-// value, and 0x80 to 0x9F are the characters this set puts there (undefined ones become "?").
-std::string VersUtf8(const std::string& texte) {
-  static const char16_t Plage80[32] = {
-      0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-  std::string utf8;
-  for (const char c : texte) {
-    const unsigned char octet = static_cast<unsigned char>(c);
-    const unsigned point = octet >= 0x80 && octet < 0xA0 ? Plage80[octet - 0x80] : octet;
-    if (point == 0 && octet != 0) {
-      utf8 += '?';
-    } else if (point < 0x80) {
-      utf8 += static_cast<char>(point);
-    } else if (point < 0x800) {
-      utf8 += static_cast<char>(0xC0 | (point >> 6));
-      utf8 += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-      utf8 += static_cast<char>(0xE0 | (point >> 12));
-      utf8 += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-      utf8 += static_cast<char>(0x80 | (point & 0x3F));
-    }
-  }
-  return utf8;
-}
-
-std::string VersConsole(const std::string& texte) {
-  return ConsoleUtf8() ? VersUtf8(texte) : texte;
-}
 #endif
 
 }  // namespace
 
-void EcrireConsole(std::FILE* flux, const std::string& nom, const std::string& texte) {
-  const std::string ligne = nom + VersConsole(texte) + FinDeLigne;
-  std::fwrite(ligne.data(), 1, ligne.size(), flux);
+#ifdef _WIN32
+std::string VersConsole(const std::string& texte) { return VersPageConsole(texte, 1252); }
+std::string NomVersConsole(const std::string& nom) { return VersPageConsole(nom, CP_ACP); }
+#else
+std::string VersConsole(const std::string& texte) {
+  return ConsoleUtf8() ? Utf8DepuisWindows1252(texte) : texte;
+}
+std::string NomVersConsole(const std::string& nom) { return nom; }
+#endif
+
+void EcrireConsole(std::FILE* flux, const std::string& ligne) {
+  const std::string texte = ligne + FinDeLigne;
+  std::fwrite(texte.data(), 1, texte.size(), flux);
   std::fflush(flux);
 }
 
+// The message is the program's text; the file's name is the user's.
 void Diagnostic(const std::string& fichier, std::int32_t ligne, const std::string& message) {
   std::fflush(stdout);
-  EcrireConsole(stderr, fichier + ":" + (ligne > 0 ? std::to_string(ligne) + ":" : "") + " ",
-                message);
+  EcrireConsole(stderr, NomVersConsole(fichier) + ":" +
+                            (ligne > 0 ? std::to_string(ligne) + ":" : "") + " " +
+                            VersConsole(message));
 }

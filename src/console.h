@@ -1,10 +1,21 @@
-// The console of the command-line mode.
+// The console of the command-line mode, and the program's one conversion of its texts to UTF-8.
 #pragma once
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
-// One line on a console stream: `nom`, a name given by the user (a file name, already in the
-// console's encoding), left as it is, then the program's Windows-1252 `texte` in the console's
-// encoding, then the system's line end.
-void EcrireConsole(std::FILE* flux, const std::string& nom, const std::string& texte);
+// Windows-1252 to UTF-8: ASCII as it is, the bytes from 0xA0 up are the code points of the same
+// value, 0x80 to 0x9F the characters this set puts there; the five it leaves undefined become
+// U+FFFD. The console (when UTF-8) and the drawing use it.
+std::string Utf8DepuisWindows1252(std::string_view texte);
+
+// The program's Windows-1252 text in the console's encoding.
+std::string VersConsole(const std::string& texte);
+
+// A name given by the user (a file name, an argument) in the console's encoding: as it is where
+// names and console share the locale's encoding; on Windows, from the ANSI code page.
+std::string NomVersConsole(const std::string& nom);
+
+// One line, already in the console's encoding, on a console stream, with the system's line end.
+void EcrireConsole(std::FILE* flux, const std::string& ligne);

@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "console.h"
 #include "format.h"
 #include "textes.h"
 
@@ -190,10 +191,32 @@ std::string ValeurGraduation(double valeur, int exposant) {
   return FormatReel(valeur + 0.0, 0, std::max(0, -exposant));
 }
 
-// A report field without the blanks that right-align it.
-std::string SansBlancs(std::string texte) {
-  texte.erase(0, texte.find_first_not_of(' '));
-  return texte;
+// True when the bytes read as UTF-8: each lead byte followed by as many continuation bytes
+// (10xxxxxx) as it announces. ASCII is UTF-8.
+bool EstUtf8(std::string_view texte) {
+  int suite = 0;  // continuation bytes still expected
+  for (const char c : texte) {
+    const unsigned char octet = static_cast<unsigned char>(c);
+    if (suite > 0) {
+      if ((octet & 0xC0) != 0x80) return false;
+      --suite;
+    } else if ((octet & 0xE0) == 0xC0) {
+      suite = 1;
+    } else if ((octet & 0xF0) == 0xE0) {
+      suite = 2;
+    } else if ((octet & 0xF8) == 0xF0) {
+      suite = 3;
+    } else if (octet >= 0x80) {
+      return false;
+    }
+  }
+  return suite == 0;
+}
+
+// The data file's name as the user gave it: kept as it is when it reads as UTF-8 (a name from a
+// UTF-8 system), read as Windows-1252 otherwise (a name from the page or from Windows).
+std::string NomEnUtf8(const std::string& nom) {
+  return EstUtf8(nom) ? nom : Utf8DepuisWindows1252(nom);
 }
 
 // The number of elements whose graphs the run kept, and of points in a graph.
@@ -277,12 +300,14 @@ class TDessin {
   void Point(double x, double y);
   void Attribut(const char* nom, double v);
   void Texte(std::string_view texte);
+  void TexteUtf8(std::string_view utf8);
   void DebutChemin(const char* trait);
   void Deplacer(double x, double y);
   void FinChemin();
   void Ligne(double x1, double y1, double x2, double y2, const char* trait);
   void Cercle(double x, double y, double r, const char* trait);
-  void Etiquette(double x, double y, const char* attributs, std::string_view texte);
+  void Etiquette(double x, double y, const char* attributs, std::string_view texte,
+                 bool utf8 = false);
   void Fleche(double x, double yQueue, double yPointe);
   void Rangees(std::vector<TEtiquette>& etiquettes, double taille, int rangs, double y0, double pas,
                const char* attributs);
@@ -364,39 +389,28 @@ void TDessin::Attribut(const char* nom, double v) {
   Ecrire('"');
 }
 
-// A Windows-1252 text as UTF-8, escaped for XML. Control characters, which XML 1.0 forbids, and
-// the five bytes that Windows-1252 leaves undefined become U+FFFD.
-void TDessin::Texte(std::string_view texte) {
-  // Code points of the bytes 0x80 to 0x9F; 0xFFFD where undefined. Bytes from 0xA0 are Latin-1.
-  static const char16_t Haut1252[32] = {
-      0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-      0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-  for (const char c : texte) {
-    const unsigned char octet = static_cast<unsigned char>(c);
-    char32_t code = octet;
-    if (octet < 0x20) code = 0xFFFD;
-    if (octet >= 0x80 && octet < 0xA0) code = Haut1252[octet - 0x80];
-    if (code == '&') {
+// A text of the page: UTF-8, escaped for XML. Control characters, which XML 1.0 forbids, become
+// U+FFFD.
+void TDessin::TexteUtf8(std::string_view utf8) {
+  for (const char c : utf8) {
+    if (c == '&') {
       Ecrire("&amp;");
-    } else if (code == '<') {
+    } else if (c == '<') {
       Ecrire("&lt;");
-    } else if (code == '>') {
+    } else if (c == '>') {
       Ecrire("&gt;");
-    } else if (code == '"') {
+    } else if (c == '"') {
       Ecrire("&quot;");
-    } else if (code < 0x80) {
-      Ecrire(static_cast<char>(code));
-    } else if (code < 0x800) {
-      Ecrire(static_cast<char>(0xC0 | code >> 6));
-      Ecrire(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (static_cast<unsigned char>(c) < 0x20) {
+      Ecrire("\xEF\xBF\xBD");
     } else {
-      Ecrire(static_cast<char>(0xE0 | code >> 12));
-      Ecrire(static_cast<char>(0x80 | (code >> 6 & 0x3F)));
-      Ecrire(static_cast<char>(0x80 | (code & 0x3F)));
+      Ecrire(c);
     }
   }
 }
+
+// A text of the program (Windows-1252).
+void TDessin::Texte(std::string_view texte) { TexteUtf8(Utf8DepuisWindows1252(texte)); }
 
 void TDessin::Ligne(double x1, double y1, double x2, double y2, const char* trait) {
   Ecrire("<line");
@@ -436,14 +450,19 @@ void TDessin::Cercle(double x, double y, double r, const char* trait) {
   Ecrire("/>\n");
 }
 
-void TDessin::Etiquette(double x, double y, const char* attributs, std::string_view texte) {
+void TDessin::Etiquette(double x, double y, const char* attributs, std::string_view texte,
+                        bool utf8) {
   Ecrire("<text");
   Attribut("x", x);
   Attribut("y", y);
   Ecrire(' ');
   Ecrire(attributs);
   Ecrire('>');
-  Texte(texte);
+  if (utf8) {
+    TexteUtf8(texte);
+  } else {
+    Texte(texte);
+  }
   Ecrire("</text>\n");
 }
 
@@ -542,12 +561,12 @@ void TDessin::Entete() {
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1123\" height=\"794\" "
       "viewBox=\"0 0 1123 794\" font-family=\"sans-serif\" font-size=\"10\">\n<title>");
-  const std::string titre =
-      std::string(Textes::Titre) + Textes::DeuxPoints + S.NomFichier + Textes::ExtensionDonnees;
-  Texte(titre);
+  const std::string titre = Utf8DepuisWindows1252(std::string(Textes::Titre) + Textes::DeuxPoints) +
+                            NomEnUtf8(S.NomFichier + Textes::ExtensionDonnees);
+  TexteUtf8(titre);
   Ecrire("</title>\n");
   Ecrire("<rect x=\"0\" y=\"0\" width=\"1123\" height=\"794\" fill=\"#ffffff\"/>\n");
-  Etiquette(GaucheCadre, 20, "font-size=\"15\" font-weight=\"bold\"", titre);
+  Etiquette(GaucheCadre, 20, "font-size=\"15\" font-weight=\"bold\"", titre, true);
 }
 
 // A light vertical line at every node, from the beam's panel down to the x axis.

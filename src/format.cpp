@@ -306,3 +306,8 @@ std::string FormatReel(long double valeur, int largeur, int decimales) {
   return FormatReel(TEtendu(valeur), largeur, decimales);
 }
 #endif
+
+std::string SansBlancs(std::string champ) {
+  champ.erase(0, champ.find_first_not_of(' '));
+  return champ;
+}

@@ -63,4 +63,8 @@ constexpr TChamp ChampAction{5, 0};           // support reactions Ry (N) and Mz
 constexpr TChamp ChampChargeNodale{7, 0};     // nodal loads Fy (N) and Mz (N.m)
 constexpr TChamp ChampChargeRepartie{10, 0};  // uniform loads py (N/m)
 
+// A field without the blanks that right-align it: the text of a value as the report prints it,
+// for a label or a summary.
+std::string SansBlancs(std::string champ);
+
 #endif

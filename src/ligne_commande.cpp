@@ -30,7 +30,7 @@ struct TOptions {
   bool Voir = false;    // --view: open each report, and its drawing, in the viewer
   bool Dessin = false;  // --svg: write the drawing beside each complete report
   std::vector<std::string> Fichiers;
-  std::string Erreur;  // a usage error, Windows-1252
+  std::string Erreur;  // a usage error, in the console's encoding
 };
 
 TOptions LireOptions(const std::vector<std::string>& arguments) {
@@ -50,16 +50,17 @@ TOptions LireOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "--svg") {
       options.Dessin = true;
     } else if (options.Erreur.empty()) {
-      options.Erreur = Textes::OptionInconnue + argument + Textes::GuillemetFermant;
+      options.Erreur = VersConsole(std::string(Textes::Programme) + Textes::OptionInconnue) +
+                       NomVersConsole(argument) + VersConsole(Textes::GuillemetFermant);
     }
   }
   if (options.Erreur.empty() && options.Fichiers.empty() && !options.Aide && !options.Version)
-    options.Erreur = Textes::SansFichier;
+    options.Erreur = VersConsole(std::string(Textes::Programme) + Textes::SansFichier);
   return options;
 }
 
 void EcrireUsage(std::FILE* flux) {
-  for (const char* ligne : Textes::Usage) EcrireConsole(flux, "", ligne);
+  for (const char* ligne : Textes::Usage) EcrireConsole(flux, VersConsole(ligne));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -79,26 +80,19 @@ std::string NomSansExtension(const std::string& fichier) {
   return fichier.substr(0, debut);
 }
 
-// A value as the report prints it in its graph table, without its leading blanks.
-std::string TexteDuRapport(double valeur, TChamp champ) {
-  const std::string texte = FormatReel(valeur, champ);
-  return texte.substr(texte.find_first_not_of(' '));
-}
-
-// The summary of a complete run: the report's name, then the largest |deflection| and the largest
-// |Mfz| of the graph rows, each with its abscissa, in the report's own digits (the first row
-// wins a tie; a value that is not a number is never the largest).
+// The summary of a complete run, after the report's name: the largest |deflection| and the
+// largest |Mfz| of the graph rows, each with its abscissa, in the report's own digits. The first
+// row wins a tie, and a value that is not a number is kept only until any other value comes.
 std::string Resume(const TStructure& s) {
-  const std::string rapport = s.NomFichier + Textes::ExtensionRapport;
-  if (s.Elements.Nombre <= 0) return rapport + Textes::ResumeSansElement;
+  if (s.Elements.Nombre <= 0) return Textes::ResumeSansElement;
   struct TExtreme {
     double Valeur = 0, Abscisse = 0;
     bool Trouve = false;
   } fleche, moment;
   const auto retenir = [](TExtreme& extreme, double valeur, double abscisse) {
-    if (!extreme.Trouve || std::fabs(valeur) > std::fabs(extreme.Valeur)) {
-      extreme = {valeur, abscisse, true};
-    }
+    const bool plusGrand = !std::isnan(valeur) && (std::isnan(extreme.Valeur) ||
+                                                   std::fabs(valeur) > std::fabs(extreme.Valeur));
+    if (!extreme.Trouve || plusGrand) extreme = {valeur, abscisse, true};
   };
   for (std::int32_t i = 1; i <= s.Elements.Nombre; ++i) {
     const TGraphe& graphe = s.Graphes[i];
@@ -107,10 +101,10 @@ std::string Resume(const TStructure& s) {
       retenir(moment, graphe.Mfz[k], graphe.Abscisse[k]);
     }
   }
-  return rapport + Textes::ResumeFleche + TexteDuRapport(fleche.Valeur, ChampFleche) +
-         Textes::ResumeMetreEnX + TexteDuRapport(fleche.Abscisse, ChampAbscisse) +
-         Textes::ResumeMoment + TexteDuRapport(moment.Valeur, ChampMfz) +
-         Textes::ResumeNewtonMetreEnX + TexteDuRapport(moment.Abscisse, ChampAbscisse) +
+  return Textes::ResumeFleche + SansBlancs(FormatReel(fleche.Valeur, ChampFleche)) +
+         Textes::ResumeMetreEnX + SansBlancs(FormatReel(fleche.Abscisse, ChampAbscisse)) +
+         Textes::ResumeMoment + SansBlancs(FormatReel(moment.Valeur, ChampMfz)) +
+         Textes::ResumeNewtonMetreEnX + SansBlancs(FormatReel(moment.Abscisse, ChampAbscisse)) +
          Textes::Metre;
 }
 
@@ -131,7 +125,7 @@ bool EcrireDessin(const std::string& nom, const std::string& svg) {
 bool Executer(const std::string& fichier, const TOptions& options) {
   const std::string nom = NomSansExtension(fichier);
   if (nom.empty() || nom.size() + std::string(Textes::ExtensionDonnees).size() > LongueurNomMax) {
-    EcrireConsole(stderr, fichier + ": ", nom.empty() ? Textes::NomVide : Textes::NomTropLong);
+    Diagnostic(fichier, 0, nom.empty() ? Textes::NomVide : Textes::NomTropLong);
     return false;
   }
   const std::string nomDessin = nom + Textes::ExtensionDessin;
@@ -157,13 +151,12 @@ bool Executer(const std::string& fichier, const TOptions& options) {
     if (!EcrireDessin(nomDessin, dessin)) {
       const int numero = errno;
       std::remove(nomDessin.c_str());
-      EcrireConsole(stderr, nomDessin + ": ",
-                    Textes::EcritureDessinImpossible + RaisonSysteme(numero));
+      Diagnostic(nomDessin, 0, Textes::EcritureDessinImpossible + RaisonSysteme(numero));
       return false;
     }
     if (options.Voir) OuvrirDessin(nomDessin);
   }
-  EcrireConsole(stdout, "", resume);
+  EcrireConsole(stdout, NomVersConsole(nom + Textes::ExtensionRapport) + VersConsole(resume));
   return true;
 }
 
@@ -172,7 +165,7 @@ bool Executer(const std::string& fichier, const TOptions& options) {
 int LigneCommande(const std::vector<std::string>& arguments) {
   const TOptions options = LireOptions(arguments);
   if (!options.Erreur.empty()) {
-    EcrireConsole(stderr, "", Textes::Programme + options.Erreur);
+    EcrireConsole(stderr, options.Erreur);
     EcrireUsage(stderr);
     return 2;
   }
@@ -181,7 +174,7 @@ int LigneCommande(const std::vector<std::string>& arguments) {
     return 0;
   }
   if (options.Version) {
-    EcrireConsole(stdout, "", Textes::Version);
+    EcrireConsole(stdout, VersConsole(Textes::Version));
     return 0;
   }
   int statut = 0;

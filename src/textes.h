@@ -146,11 +146,11 @@ inline const char* const ErreurES = "I/O error ";
 inline const char* const OuvertureImpossible = "ouverture impossible : ";
 inline const char* const CreationImpossible =
     "cr\xE9"
-    "ation impossible du rapport ";
+    "ation du rapport impossible : ";
 inline const char* const LectureImpossible = "lecture impossible : ";
 inline const char* const EcritureImpossible =
     "\xE9"
-    "criture impossible dans ";
+    "criture du rapport impossible : ";
 inline const char* const SansDebut =
     "pas de ligne \xAB $deb \xBB : les donn\xE9"
     "es commencent apr\xE8s une ligne $deb";
@@ -177,7 +177,8 @@ inline const char* const CompteTropGrandMilieu = " annonce plus d'items que sa c
 inline const char* const NoeudHorsCapacite = ", hors des noeuds 1 \xE0 50";
 inline const char* const DepassementCapacite = "d\xE9passement de capacit\xE9 (Range check error)";
 inline const char* const PivotDebut =
-    "le syst\xE8me est mal conditionn\xE9 : pivot n\xE9gatif ou nul au degr\xE9 de libert\xE9 ";
+    "le syst\xE8me est mal conditionn\xE9 : pivot inf\xE9rieur \xE0 1E-10 au degr\xE9 de "
+    "libert\xE9 ";
 inline const char* const PivotFleche =
     " (fl\xE8"
     "che du noeud ";

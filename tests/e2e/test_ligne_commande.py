@@ -109,6 +109,30 @@ class Options(unittest.TestCase):
                 self.assertTrue(r.fichiers["pr.txt"].endswith(fin_du_rapport))
 
 
+    @unittest.skipIf(WINDOWS, "wine hands over the names in its own code page")
+    def test_noms_et_resumes(self):
+        # A name given by the user reaches the console and the drawing as it is (here UTF-8, not
+        # taken for Windows-1252); a deflection that is not a number is never the largest: with
+        # E Iz = 2e-312 under -1000 N/m, w overflows, the first graph point is NaN and the others
+        # -Inf (the report's own texts).
+        nan = crlf("x\n$deb\n$noe\n3\n0\n1\n2\n$ele\n2\n1 2 1e-300 2e-12\n2 3 1 1\n$lia\n3\n3 1\n"
+                   "3 2\n3 3\n$cha\n1\n2 1 -1000\n")
+        cas = [
+            ("nom accentue", {"poutr\u00e9.txt": EXEMPLE}, ["--svg", "poutr\u00e9"],
+             "poutr\u00e9r.txt : fl\u00e8che max -0.019469 m", ""),
+            ("option accentuee", {}, ["--\u00e9"], "", "vortale : option inconnue \u00ab --\u00e9 \u00bb\n"),
+            ("fleche non finie", {"nan.txt": nan}, ["nan"],
+             "nanr.txt : fl\u00e8che max -Inf m en x = 0.100 m, Mfz max -83.33 N.m en x = 1.000 m\n", ""),
+        ]
+        for nom, donnees, arguments, sortie, erreurs in cas:
+            with self.subTest(nom):
+                r = lancer(arguments, donnees)
+                self.assertTrue(texte(r.stdout).startswith(sortie), r.stdout)
+                self.assertTrue(texte(r.stderr).startswith(erreurs), r.stderr)
+                if "poutr\u00e9r.svg" in r.fichiers:
+                    self.assertIn("<title>Calcul d'une poutre droite : poutr\u00e9.txt</title>",
+                                  r.fichiers["poutr\u00e9r.svg"].decode())
+
     @unittest.skipIf(WINDOWS, "the console's code page, not the locale, decides on Windows")
     def test_encodage_de_la_console(self):
         for env, codage in [(UTF8, "utf-8"), (CP1252, "cp1252"), ({"LC_ALL": "", "LC_CTYPE": None,
@@ -168,7 +192,7 @@ class Diagnostics(unittest.TestCase):
             # One free element, E Iz = 1 N.m2 over 1 m: the pivots are 12, 1, then exactly 0 at
             # row 3, the deflection of node 2.
             ("mecanisme", fichier("$deb\n$noe\n2\n0\n1\n$ele\n1\n1 2 1 1\n"),
-             ["p.txt: le syst\u00e8me est mal conditionn\u00e9 : pivot n\u00e9gatif ou nul au degr\u00e9 "
+             ["p.txt: le syst\u00e8me est mal conditionn\u00e9 : pivot inf\u00e9rieur \u00e0 1E-10 au degr\u00e9 "
               "de libert\u00e9 3 (fl\u00e8che du noeud 2) : la poutre n'est pas tenue (m\u00e9canisme) ou "
               "sa rigidit\u00e9 est trop faible"]),
         ]
@@ -185,9 +209,9 @@ class Diagnostics(unittest.TestCase):
         # The report cannot be created (a folder has its name), or a write fails (a full device).
         cas = [
             ("rapport non creable", lambda d: (d / "pr.txt").mkdir(),
-             "p.txt: cr\u00e9ation impossible du rapport pr.txt : c'est un dossier\n"),
+             "p.txt: cr\u00e9ation du rapport impossible : c'est un dossier\n"),
             ("disque plein", lambda d: (d / "pr.txt").symlink_to("/dev/full"),
-             "p.txt: \u00e9criture impossible dans pr.txt : plus de place sur le disque\n"),
+             "p.txt: \u00e9criture du rapport impossible : plus de place sur le disque\n"),
         ]
         for nom, preparer, ligne in cas:
             with self.subTest(nom):
