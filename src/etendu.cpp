@@ -19,7 +19,7 @@ using TNature = TEtendu::TNature;
 constexpr std::uint64_t BitDeTete = std::uint64_t{1} << 63;
 
 // A value of the given nature and sign: zero, infinity or not-a-number.
-TEtendu Special(TNature nature, bool negatif) {
+TEtendu Speciale(TNature nature, bool negatif) {
   TEtendu x;
   x.Nature = nature;
   x.Negatif = negatif;
@@ -215,9 +215,9 @@ TEtendu::TEtendu(double x) {
   const int champExposant = static_cast<int>((bits >> 52) & 0x7FF);
   const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
   if (champExposant == 0x7FF) {
-    *this = Special(fraction == 0 ? TNature::Infini : TNature::PasUnNombre, negatif);
+    *this = Speciale(fraction == 0 ? TNature::Infini : TNature::PasUnNombre, negatif);
   } else if (champExposant == 0) {
-    *this = fraction == 0 ? Special(TNature::Zero, negatif) : Normaliser(negatif, -1011, fraction);
+    *this = fraction == 0 ? Speciale(TNature::Zero, negatif) : Normaliser(negatif, -1011, fraction);
   } else {
     *this = Fini(negatif, champExposant - 1023, BitDeTete | (fraction << 11));
   }
@@ -229,11 +229,11 @@ TEtendu::TEtendu(double x) {
 TEtendu::TEtendu(long double x) {
   const bool negatif = std::signbit(x);
   if (std::isnan(x)) {
-    *this = Special(TNature::PasUnNombre, negatif);
+    *this = Speciale(TNature::PasUnNombre, negatif);
   } else if (std::isinf(x)) {
-    *this = Special(TNature::Infini, negatif);
+    *this = Speciale(TNature::Infini, negatif);
   } else if (x == 0) {
-    *this = Special(TNature::Zero, negatif);
+    *this = Speciale(TNature::Zero, negatif);
   } else {
     int e = 0;
     const long double f = std::frexp(std::fabs(x), &e);
@@ -265,14 +265,14 @@ std::uint64_t TEtendu::ArrondiEntier() const {
 TEtendu operator*(const TEtendu& a, const TEtendu& b) {
   const bool negatif = a.Negatif != b.Negatif;
   if (a.Nature == TNature::PasUnNombre || b.Nature == TNature::PasUnNombre) {
-    return Special(TNature::PasUnNombre, negatif);
+    return Speciale(TNature::PasUnNombre, negatif);
   }
   if (a.Nature == TNature::Infini || b.Nature == TNature::Infini) {
     const bool zero = a.Nature == TNature::Zero || b.Nature == TNature::Zero;
-    return Special(zero ? TNature::PasUnNombre : TNature::Infini, negatif);
+    return Speciale(zero ? TNature::PasUnNombre : TNature::Infini, negatif);
   }
   if (a.Nature == TNature::Zero || b.Nature == TNature::Zero) {
-    return Special(TNature::Zero, negatif);
+    return Speciale(TNature::Zero, negatif);
   }
   TEntier128 produit = static_cast<TEntier128>(a.Mantisse) * b.Mantisse;
   std::int32_t exposant = a.Exposant + b.Exposant;
