@@ -337,6 +337,15 @@ void LigneConsole(const std::string& texte) {
 // A text saved as UTF-8 with a byte-order mark begins with these three bytes.
 bool CommenceParMarqueUtf8(const std::string& ligne) { return ligne.rfind("\xEF\xBB\xBF", 0) == 0; }
 
+// A section's count, on the line after its keyword, the rest of that line discarded; ligneCompte
+// receives its line.
+std::int32_t LireCompte(TTexteLu& donnees, std::int32_t& ligneCompte) {
+  const std::int32_t compte = donnees.LireEntier(Textes::AttenduCompte);
+  ligneCompte = donnees.LigneLue();
+  donnees.FinirLigne();
+  return compte;
+}
+
 // The capacity of a list is checked when the item beyond it would be stored, as the arrays do;
 // the command-line mode points at the count that asks for it.
 void VerifierCapacite(std::int32_t i, std::int32_t capacite, std::int32_t ligneCompte,
@@ -467,9 +476,8 @@ bool TStructure::LireSection(TTexteLu& donnees, const std::string& ligne) {
 
 // Node i is the i-th abscissa (m).
 void TStructure::LireSectionNoeuds(TTexteLu& donnees) {
-  NbNoeuds = donnees.LireEntier(Textes::AttenduCompte);
-  const std::int32_t ligneCompte = donnees.LigneLue();
-  donnees.FinirLigne();
+  std::int32_t ligneCompte = 0;
+  NbNoeuds = LireCompte(donnees, ligneCompte);
   for (std::int32_t i = 1; i <= NbNoeuds; ++i) {
     VerifierCapacite(i, CapNoeuds, ligneCompte, Textes::MotNoeuds);
     X[i] = donnees.LireReel();
@@ -480,9 +488,8 @@ void TStructure::LireSectionNoeuds(TTexteLu& donnees) {
 // A support: its code (1 deflection blocked, 2 slope blocked, 3 clamped), then its node.
 void TStructure::LireSectionLiaisons(TTexteLu& donnees) {
   Liaisons.Vider();
-  Liaisons.Nombre = donnees.LireEntier(Textes::AttenduCompte);
-  const std::int32_t ligneCompte = donnees.LigneLue();
-  donnees.FinirLigne();
+  std::int32_t ligneCompte = 0;
+  Liaisons.Nombre = LireCompte(donnees, ligneCompte);
   for (std::int32_t i = 1; i <= Liaisons.Nombre; ++i) {
     VerifierCapacite(i, CapLiaisons, ligneCompte, Textes::MotLiaisons);
     TLiaison& liaison = Liaisons.Nouveau(i);
@@ -497,9 +504,8 @@ void TStructure::LireSectionLiaisons(TTexteLu& donnees) {
 // the node, or the intensity py (N/m) along the element.
 void TStructure::LireSectionCharges(TTexteLu& donnees) {
   Charges.Vider();
-  Charges.Nombre = donnees.LireEntier(Textes::AttenduCompte);
-  const std::int32_t ligneCompte = donnees.LigneLue();
-  donnees.FinirLigne();
+  std::int32_t ligneCompte = 0;
+  Charges.Nombre = LireCompte(donnees, ligneCompte);
   for (std::int32_t i = 1; i <= Charges.Nombre; ++i) {
     VerifierCapacite(i, CapCharges, ligneCompte, Textes::MotCharges);
     TCharge& charge = Charges.Nouveau(i);
@@ -517,9 +523,8 @@ void TStructure::LireSectionCharges(TTexteLu& donnees) {
 // line, and the reading stops.
 bool TStructure::LireElements(TTexteLu& donnees) {
   Elements.Vider();
-  Elements.Nombre = donnees.LireEntier(Textes::AttenduCompte);
-  const std::int32_t ligneCompte = donnees.LigneLue();
-  donnees.FinirLigne();
+  std::int32_t ligneCompte = 0;
+  Elements.Nombre = LireCompte(donnees, ligneCompte);
   for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
     VerifierCapacite(i, CapElements, ligneCompte, Textes::MotElements);
     TElement& element = Elements.Nouveau(i);
