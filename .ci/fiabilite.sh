@@ -85,16 +85,13 @@ etape_fuzz() {
   rm -rf "$dossier/seeds" "$dossier/artifacts"/*
   mkdir -p "$dossier/seeds"
   local objets=()
+  # libFuzzer brings its own main(): the harness links the program's library, every source but
+  # the entry point.
   for source in "${SOURCES[@]}"; do
+    [ "$source" = src/vortale.cpp ] && continue
     local objet
     objet=$dossier/obj/$(basename "$source" .cpp).o
-    if [ "$source" = src/vortale.cpp ]; then
-      # libFuzzer brings its own main(), and the harness calls the program's entry point: that
-      # one is compiled under the name vortale_main, unchanged otherwise.
-      clang++-14 "${drapeaux[@]}" -Dmain=vortale_main -c "$source" -o "$objet"
-    else
-      clang++-14 "${drapeaux[@]}" -c "$source" -o "$objet"
-    fi
+    clang++-14 "${drapeaux[@]}" -c "$source" -o "$objet"
     objets+=("$objet")
   done
   clang++-14 "${drapeaux[@]}" tests/fuzz/fuzz_vortale.cpp "${objets[@]}" -o "$dossier/fuzz_vortale"

@@ -6,37 +6,21 @@
 // counterclockwise. Node n owns degree of freedom 2n-1 (deflection v) and 2n (slope theta).
 //
 // The operations are defined in one source file per piece of the run:
-//   UTypes.cpp    the model, the run-time error, the text files and the data-file reader;
+//   pilote.cpp    the run sequence (Calculer) and the interactive run;
+//   lecteur.cpp   the data-file reader (LireDonnees) and its checks;
+//   UTypes.cpp    the model's creation and destruction, and the element length;
 //   analyse.cpp   numbering, stiffness, loads, supports, solver, end forces and reactions;
-//   rapport.cpp   the element graphs and the results report;
-//   vortale.cpp   the run sequence (Calculer) and the entry point;
-//   visionneuse.cpp  opening the finished report in a viewer;
-//   dessin.cpp    the drawing of a complete run (SVG), declared in dessin.h.
+//   rapport.cpp   the element graphs and the results report.
+// The smaller headers it includes hold the run-time errors (erreurs.h), the text files
+// (fichiers.h) and every text the program writes (textes.h).
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
+#include "erreurs.h"
 #include "etendu.h"
-
-// ---------------------------------------------------------------------------------------------
-// Run-time errors
-// ---------------------------------------------------------------------------------------------
-
-// A run-time error ends the run at once: a malformed number in the data file, an index beyond a
-// capacity, a failed write to the report. ErreurExecution is the one routine that raises them: it
-// flushes the console, flushes what the report already holds (so the report tells how far the run
-// got), tells the error, then throws EErreurExecution. The interactive run tells the error's own
-// words and CR LF on the standard error stream; the command-line mode tells the French message,
-// located at the line of the data file where the error lies (0: no line known). The entry point
-// catches it and ends with exit status 1 without closing or showing the report; a harness that runs
-// the program in-process catches it the same way.
-struct EErreurExecution {
-  std::string Mots;
-};
-[[noreturn]] void ErreurExecution(const std::string& mots, std::int32_t ligne = 0,
-                                  const std::string& message = "");
+#include "fichiers.h"
 
 // ---------------------------------------------------------------------------------------------
 // Capacities and thresholds
@@ -47,7 +31,6 @@ constexpr std::int32_t CapDdl = 100;  // two degrees of freedom per node
 constexpr std::int32_t CapElements = 49;
 constexpr std::int32_t CapLiaisons = 20;
 constexpr std::int32_t CapCharges = 20;
-constexpr std::size_t LongueurNomMax = 80;  // typed name and data-file lines, in characters
 
 // Validity thresholds of an element, absolute. They are held in extended precision, where they lie
 // just above the doubles nearest to 1e-6 and 1e-12: a length or an Iz equal to that double is
@@ -75,62 +58,11 @@ class TTableau {
   T Valeurs[Haut - Bas + 1] = {};
 };
 
-[[noreturn]] void ErreurHorsLimites();
-
 template <typename T, std::int32_t Bas, std::int32_t Haut>
 std::size_t TTableau<T, Bas, Haut>::Position(std::int32_t i) {
   if (i < Bas || i > Haut) ErreurHorsLimites();
   return static_cast<std::size_t>(static_cast<std::int64_t>(i) - Bas);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Text files
-// ---------------------------------------------------------------------------------------------
-
-// A text file read line by line or number by number. Lines end at LF or CR LF; a lone CR is no
-// line end and is left out of a line read as text; a Ctrl-Z (code 26) ends the file. The console
-// (the typed name) is read by the same rules.
-class TTexteLu {
- public:
-  explicit TTexteLu(std::FILE* fichier) : Fichier(fichier) {}
-  bool Fin();               // at the end of the file, or before a Ctrl-Z
-  std::string LireLigne();  // the next line, its first 80 characters; the rest is discarded
-  void FinirLigne();        // discards the rest of the current line, its line end included
-  // A free-format integer; 0 at the end of the file. `attendu` names it in a diagnostic.
-  std::int32_t LireEntier(const char* attendu);
-  double LireReel();  // a free-format real; 0 at the end of the file
-  // 1-based lines: of the last number read, and of the next byte.
-  std::int32_t LigneLue() const { return LigneJeton; }
-  std::int32_t LigneSuivante() const { return Ligne; }
-
- private:
-  int Regarder();  // the next byte, not consumed, or FinFichier
-  void Avancer();
-  std::string LireJeton();
-  [[noreturn]] void ErreurSaisieNumerique(const std::string& jeton, const char* attendu) const;
-  static constexpr int FinFichier = -1;
-  std::FILE* Fichier;
-  int Suivant = -2;             // byte looked at and not yet consumed; -2: none
-  std::int32_t Ligne = 1;       // line of the next byte
-  std::int32_t LigneJeton = 1;  // line of the last token
-};
-
-// The report file: written only, every line ended by CR LF, every write checked. A failed write,
-// flush or close is the run-time error "I/O error" with the system's error number.
-class TRapport {
- public:
-  bool Creer(const std::string& nom);  // creates or replaces the file; false if it cannot be
-  void Ecrire(const std::string& texte);
-  void FinLigne();
-  void Ligne(const std::string& texte);  // the text, then CR LF
-  void Fermer();
-  void Abandonner();  // after a run-time error: closes without any check or message
-  ~TRapport();
-
- private:
-  static constexpr std::size_t TailleTampon = 1 << 16;
-  std::FILE* Fichier = nullptr;
-};
 
 // ---------------------------------------------------------------------------------------------
 // The model
@@ -281,13 +213,17 @@ class TStructure {
 
  private:
   void BloquerDdl(std::int32_t d);
-  bool LireSection(TTexteLu& donnees, const std::string& ligne);
-  bool VerifierReferences();
   void Signaler(std::int32_t ligne, const std::string& message, bool console) const;
-  void LireSectionNoeuds(TTexteLu& donnees);
-  void LireSectionLiaisons(TTexteLu& donnees);
-  void LireSectionCharges(TTexteLu& donnees);
+  // The reader's pieces (lecteur.cpp): one operation per section, each true unless it refuses an
+  // item.
+  bool ChercherDebut(TTexteLu& donnees, std::int32_t& ligneDebut);
+  bool LireSection(TTexteLu& donnees, const std::string& ligne);
+  bool LireNoeuds(TTexteLu& donnees);
   bool LireElements(TTexteLu& donnees);
+  bool AccepterElement(std::int32_t i) const;
+  bool LireLiaisons(TTexteLu& donnees);
+  bool LireCharges(TTexteLu& donnees);
+  bool VerifierReferences();
 };
 
 // The run's one structure; elements read the abscissae, displacements and loads through it.
@@ -296,15 +232,3 @@ extern TStructure* Structure;
 // True when Ligne begins with MotCle, once both are cut to 80 characters, stripped of spaces and
 // upper-cased by the ASCII rule.
 bool EstMotCle(const std::string& MotCle, const std::string& Ligne);
-
-// Start the viewer on the finished report, or on the drawing of the command-line mode; never
-// waited for, any failure ignored.
-void OuvrirVisionneuse(const std::string& nomRapport);
-void OuvrirDessin(const std::string& nomDessin);
-
-// A failure of the run told by the command-line mode: "FICHIER:LIGNE: message" (no LIGNE when it
-// is 0) on the standard error stream, the Windows-1252 message in the console's encoding.
-void Diagnostic(const std::string& fichier, std::int32_t ligne, const std::string& message);
-
-// The system's reason for a failed file operation, in French (Windows-1252).
-std::string RaisonSysteme(int numero);

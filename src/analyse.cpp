@@ -170,9 +170,8 @@ bool TStructure::CalculerDeplacements() {
   const auto ErreurPivot = [this, &resultat](std::int32_t d) {
     Rapport.Ligne(Textes::PivotNul);
     Signaler(0,
-             Textes::PivotDebut + std::to_string(d) +
-                 (d % 2 == 1 ? Textes::PivotFleche : Textes::PivotPente) +
-                 std::to_string((d + 1) / 2) + Textes::PivotFin,
+             Remplir(d % 2 == 1 ? Textes::PivotFleche : Textes::PivotPente,
+                     {std::to_string(d), std::to_string((d + 1) / 2)}),
              false);
     resultat = false;
   };

@@ -7,9 +7,9 @@
 
 #include <cstdlib>
 
-#include "UTypes.h"
-
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #endif
 
@@ -87,6 +87,13 @@ std::string VersConsole(const std::string& texte) {
 }
 std::string NomVersConsole(const std::string& nom) { return nom; }
 #endif
+
+void ConsoleBinaire() {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
+#endif
+}
 
 void EcrireConsole(std::FILE* flux, const std::string& ligne) {
   const std::string texte = ligne + FinDeLigne;

@@ -1,6 +1,7 @@
 // The console of the command-line mode, and the program's one conversion of its texts to UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -17,5 +18,15 @@ std::string VersConsole(const std::string& texte);
 // names and console share the locale's encoding; on Windows, from the ANSI code page.
 std::string NomVersConsole(const std::string& nom);
 
+// The console receives the program's bytes unchanged. The texts end their lines with CR LF where
+// the interactive run writes them; on Windows the C run-time opens stdout and stderr in text mode,
+// which would turn each LF into CR LF again (CR CR LF): both are set to binary mode. Standard input
+// keeps its text mode.
+void ConsoleBinaire();
+
 // One line, already in the console's encoding, on a console stream, with the system's line end.
 void EcrireConsole(std::FILE* flux, const std::string& ligne);
+
+// A failure of the run told by the command-line mode: "FICHIER:LIGNE: message" (no LIGNE when it
+// is 0) on the standard error stream, the Windows-1252 message in the console's encoding.
+void Diagnostic(const std::string& fichier, std::int32_t ligne, const std::string& message);

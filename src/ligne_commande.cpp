@@ -17,6 +17,7 @@
 #include "dessin.h"
 #include "format.h"
 #include "textes.h"
+#include "visionneuse.h"
 
 namespace {
 
@@ -50,12 +51,12 @@ TOptions LireOptions(const std::vector<std::string>& arguments) {
     } else if (argument == "--svg") {
       options.Dessin = true;
     } else if (options.Erreur.empty()) {
-      options.Erreur = VersConsole(std::string(Textes::Programme) + Textes::OptionInconnue) +
-                       NomVersConsole(argument) + VersConsole(Textes::GuillemetFermant);
+      options.Erreur =
+          Remplir(VersConsole(Textes::OptionInconnue).c_str(), {NomVersConsole(argument)});
     }
   }
   if (options.Erreur.empty() && options.Fichiers.empty() && !options.Aide && !options.Version)
-    options.Erreur = VersConsole(std::string(Textes::Programme) + Textes::SansFichier);
+    options.Erreur = VersConsole(Textes::SansFichier);
   return options;
 }
 
@@ -80,11 +81,13 @@ std::string NomSansExtension(const std::string& fichier) {
   return fichier.substr(0, debut);
 }
 
-// The summary of a complete run, after the report's name: the largest |deflection| and the
-// largest |Mfz| of the graph rows, each with its abscissa, in the report's own digits. The first
-// row wins a tie, and a value that is not a number is kept only until any other value comes.
-std::string Resume(const TStructure& s) {
-  if (s.Elements.Nombre <= 0) return Textes::ResumeSansElement;
+// The summary of a complete run, in the console's encoding: the report's name, the largest
+// |deflection| and the largest |Mfz| of the graph rows, each with its abscissa, in the report's own
+// digits. The first row wins a tie, and a value that is not a number is kept only until any other
+// value comes.
+std::string Resume(const TStructure& s, const std::string& nomRapport) {
+  const std::string nom = NomVersConsole(nomRapport);
+  if (s.Elements.Nombre <= 0) return Remplir(VersConsole(Textes::ResumeSansElement).c_str(), {nom});
   struct TExtreme {
     double Valeur = 0, Abscisse = 0;
     bool Trouve = false;
@@ -101,11 +104,11 @@ std::string Resume(const TStructure& s) {
       retenir(moment, graphe.Mfz[k], graphe.Abscisse[k]);
     }
   }
-  return Textes::ResumeFleche + SansBlancs(FormatReel(fleche.Valeur, ChampFleche)) +
-         Textes::ResumeMetreEnX + SansBlancs(FormatReel(fleche.Abscisse, ChampAbscisse)) +
-         Textes::ResumeMoment + SansBlancs(FormatReel(moment.Valeur, ChampMfz)) +
-         Textes::ResumeNewtonMetreEnX + SansBlancs(FormatReel(moment.Abscisse, ChampAbscisse)) +
-         Textes::Metre;
+  return Remplir(VersConsole(Textes::Resume).c_str(),
+                 {nom, SansBlancs(FormatReel(fleche.Valeur, ChampFleche)),
+                  SansBlancs(FormatReel(fleche.Abscisse, ChampAbscisse)),
+                  SansBlancs(FormatReel(moment.Valeur, ChampMfz)),
+                  SansBlancs(FormatReel(moment.Abscisse, ChampAbscisse))});
 }
 
 // Writes the drawing as a new file (an older one is removed first: replacing a file costs far
@@ -137,7 +140,7 @@ bool Executer(const std::string& fichier, const TOptions& options) {
     Structure->Montrer = options.Voir;
     Structure->NomFichier = nom;
     complet = Structure->Calculer();
-    if (complet) resume = Resume(*Structure);
+    if (complet) resume = Resume(*Structure, nom + Textes::ExtensionRapport);
     if (complet && options.Dessin) dessin = DessinSvg(*Structure);
     delete Structure;  // closes the report, and shows it with --view
   } catch (const EErreurExecution&) {
@@ -151,12 +154,12 @@ bool Executer(const std::string& fichier, const TOptions& options) {
     if (!EcrireDessin(nomDessin, dessin)) {
       const int numero = errno;
       std::remove(nomDessin.c_str());
-      Diagnostic(nomDessin, 0, Textes::EcritureDessinImpossible + RaisonSysteme(numero));
+      Diagnostic(nomDessin, 0, Remplir(Textes::EcritureDessinImpossible, {RaisonSysteme(numero)}));
       return false;
     }
     if (options.Voir) OuvrirDessin(nomDessin);
   }
-  EcrireConsole(stdout, NomVersConsole(nom + Textes::ExtensionRapport) + VersConsole(resume));
+  EcrireConsole(stdout, resume);
   return true;
 }
 

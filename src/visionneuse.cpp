@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "UTypes.h"
+#include "visionneuse.h"
 
 #ifdef _WIN32
 #include <windows.h>

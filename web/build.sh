@@ -9,10 +9,8 @@
 # base64 so that the page also works when opened from file://). Nothing is loaded from the
 # network.
 #
-# Every file of src/ is compiled, the entry point src/vortale.cpp included: it also holds the run
-# sequence that the command-line mode calls, so the native program's files are used as they are.
-# Its main() is exported but never called (INVOKE_RUN=0); the page calls vortale_calculer
-# (web/glue.cpp) instead, once per run.
+# Every file of src/ but the entry point src/vortale.cpp is compiled, as the native program's
+# library: the page calls vortale_calculer (web/glue.cpp), once per run, and has no main().
 set -euo pipefail
 
 if [ $# -ne 1 ] || [ -z "$1" ]; then
@@ -48,11 +46,15 @@ DRAPEAUX=(-std=c++17 -O2 -Wall -Wextra -Wpedantic -ffp-contract=off -fwasm-excep
 # the environment and the UTF-8 decoder that names the files are what the page's script uses.
 EDITION=(-sMODULARIZE=1 -sEXPORT_NAME=CreerVortale -sENVIRONMENT=web -sSINGLE_FILE=1
          -sINVOKE_RUN=0 -sALLOW_MEMORY_GROWTH=1
-         -sEXPORTED_FUNCTIONS=_vortale_calculer,_main
+         -sEXPORTED_FUNCTIONS=_vortale_calculer
          -sEXPORTED_RUNTIME_METHODS=FS,ENV,ccall,UTF8ArrayToString)
 
 cd "$RACINE"
-em++ "${DRAPEAUX[@]}" -Isrc src/*.cpp web/glue.cpp "${EDITION[@]}" -o "$SORTIE/vortale.js"
+SOURCES=()
+for source in src/*.cpp; do
+  [ "$source" = src/vortale.cpp ] || SOURCES+=("$source")
+done
+em++ "${DRAPEAUX[@]}" -Isrc "${SOURCES[@]}" web/glue.cpp "${EDITION[@]}" -o "$SORTIE/vortale.js"
 
 cp web/index.html web/page.css web/page.js "$SORTIE/"
 

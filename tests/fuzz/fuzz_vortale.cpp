@@ -2,11 +2,12 @@
 // from the command line.
 //
 // The data file "f.txt" holds the input, the typed name "f" comes from a file put in place of
-// stdin, and the real entry point (vortale.cpp built with -Dmain=vortale_main) runs in-process:
-// reader, analysis and report. A run-time error ("Invalid numeric input", "Range check error",
-// "I/O error N") is one of the program's normal endings: ErreurExecution throws it and the entry
-// point returns 1, leaving the structure alive with its report already closed; it is freed here,
-// so that every run starts afresh and LeakSanitizer sees only the program's own leaks.
+// stdin, and the program's two runs, linked from its library, run in-process: the interactive run
+// (ExecuterInteractif) and the command-line mode (LigneCommande), each the reader, the analysis and
+// the report. A run-time error ("Invalid numeric input", "Range check error", "I/O error N") is one
+// of the program's normal endings: ErreurExecution throws it and the interactive run returns 1,
+// leaving the structure alive with its report already closed; it is freed here, so that every run
+// starts afresh and LeakSanitizer sees only the program's own leaks.
 //
 // Besides the sanitizers' own checks, every run must end in one of the program's defined ways:
 //  - exit status 0 or 1;
@@ -31,9 +32,9 @@
 #include <string>
 
 #include "UTypes.h"
+#include "ligne_commande.h"
+#include "pilote.h"
 #include "textes.h"
-
-int vortale_main(int argc, char* argv[]);
 
 namespace {
 
@@ -86,9 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t ta
   EcrireFichier("f.txt", octets, taille);
   if (std::freopen("nom", "rb", stdin) == nullptr) Echec("cannot put the typed name on stdin");
 
-  char programme[] = "vortale";
-  char* arguments[] = {programme, nullptr};
-  const int code = vortale_main(1, arguments);
+  const int code = ExecuterInteractif();
 
   if (code != 0 && code != 1) Echec("exit status other than 0 or 1");
   if (code == 0 && Structure != nullptr) Echec("orderly run left the structure alive");
@@ -101,10 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t ta
   // The same data through the command line, whose diagnostics locate every failure, with the
   // drawing: it frees its model whatever happens.
   std::remove("fr.txt");
-  char dessin[] = "--svg";
-  char nom[] = "f";
-  char* ligneDeCommande[] = {programme, dessin, nom, nullptr};
-  const int statut = vortale_main(3, ligneDeCommande);
+  const int statut = LigneCommande({"--svg", "f"});
   if (statut != 0 && statut != 1) Echec("command line: exit status other than 0 or 1");
   if (Structure != nullptr) Echec("command line left the structure alive");
   VerifierRapport();
