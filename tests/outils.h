@@ -1,14 +1,17 @@
-// Small helpers shared by the unit tests.
+// Small helpers shared by the unit tests, and the one builder of a model in memory.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "UTypes.h"
 
@@ -22,83 +25,126 @@ inline std::string MotsErreur(const std::function<void()>& action) {
   return "(aucune erreur)";
 }
 
-// A model built in memory: its nodes, elements, supports and loads as the data file gives them.
-struct DonneesElement {
-  std::int32_t NoeudI, NoeudJ;
-  double E, Iz;
-};
-struct DonneesLiaison {
-  std::int32_t Code, Noeud;
-};
-struct DonneesCharge {
-  std::int32_t Code, Numero;
-  double P, Mz;
-};
-
-// Each test builds one or more models in turn, filled as the reader fills them; the global
-// Structure points to the current one. The report is created in a temporary file so that the
-// analysis steps can write their progress lines; RapportOuvert stays false, so freeing the model
-// neither closes it with checks nor shows it.
+// A model built in memory: each test fills one structure, or several in turn, the way the reader
+// fills it, and the global Structure points at the current one. Its report is created in the
+// test's temporary folder so that the steps can write their progress lines; RapportOuvert stays
+// false, so that freeing the structure neither checks the report nor shows it.
+//
+// Calculer runs the whole analysis as the command line runs it: the model built is written as the
+// data file NAME.txt, and a fresh structure reads it back and runs every step; the structure read
+// back then takes the place of the one built. A test that looks at one step calls that step.
 class ModeleEnMemoire : public ::testing::Test {
  protected:
+  void SetUp() override {
+    Nom = ::testing::TempDir() + "vortale_modele_" + std::to_string(getpid());
+    // The reader cuts the data file's name to 80 characters.
+    ASSERT_LE(Nom.size() + 4, LongueurNomMax) << Nom;
+    Recommencer();
+  }
+
   void TearDown() override {
-    Modele.reset();
+    s.reset();
     Structure = nullptr;
-    std::remove(NomRapport().c_str());
+    std::remove((Nom + ".txt").c_str());
+    std::remove((Nom + "r.txt").c_str());
   }
 
-  TStructure& NouveauModele(const std::vector<double>& abscisses,
-                            const std::vector<DonneesElement>& elements,
-                            const std::vector<DonneesLiaison>& liaisons,
-                            const std::vector<DonneesCharge>& charges) {
-    Modele.reset();
-    Modele = std::make_unique<TStructure>();
-    Structure = Modele.get();
-    EXPECT_TRUE(Modele->Rapport.Creer(NomRapport()));
-    TStructure& s = *Modele;
-    s.NbNoeuds = static_cast<std::int32_t>(abscisses.size());
-    for (std::int32_t n = 1; n <= s.NbNoeuds; ++n) s.X[n] = abscisses[n - 1];
-    s.Elements.Nombre = static_cast<std::int32_t>(elements.size());
-    for (std::int32_t i = 1; i <= s.Elements.Nombre; ++i) {
-      TElement& e = s.Elements.Nouveau(i);
-      e.NoeudI = elements[i - 1].NoeudI;
-      e.NoeudJ = elements[i - 1].NoeudJ;
-      e.E = elements[i - 1].E;
-      e.Iz = elements[i - 1].Iz;
-    }
-    s.Liaisons.Nombre = static_cast<std::int32_t>(liaisons.size());
-    for (std::int32_t i = 1; i <= s.Liaisons.Nombre; ++i) {
-      TLiaison& l = s.Liaisons.Nouveau(i);
-      l.Code = liaisons[i - 1].Code;
-      l.Noeud = liaisons[i - 1].Noeud;
-    }
-    s.Charges.Nombre = static_cast<std::int32_t>(charges.size());
-    for (std::int32_t i = 1; i <= s.Charges.Nombre; ++i) {
-      TCharge& c = s.Charges.Nouveau(i);
-      c.Code = charges[i - 1].Code;
-      c.Numero = charges[i - 1].Numero;
-      c.P = charges[i - 1].P;
-      c.Mz = charges[i - 1].Mz;
-    }
-    return s;
+  // A fresh structure, its report (re)created empty.
+  void Recommencer() {
+    s.reset();
+    s = std::make_unique<TStructure>();
+    Structure = s.get();
+    ASSERT_TRUE(s->Rapport.Creer(Nom + "r.txt")) << Nom;
+    ASSERT_FALSE(s->RapportOuvert);
   }
 
-  // The analysis up to the reactions, as the run chains it; false if the solution fails.
-  static bool Analyser(TStructure& s) {
-    if (!s.AssemblerRigidite()) return false;
-    s.AssemblerForces();
-    s.MettreLiaisons();
-    if (!s.CalculerDeplacements()) return false;
-    s.CalculerForcesElementaires();
-    s.CalculerActionsLiaison();
-    return true;
+  void Noeuds(std::initializer_list<double> abscisses) {
+    s->NbNoeuds = 0;
+    for (double x : abscisses) {
+      ++s->NbNoeuds;
+      s->X[s->NbNoeuds] = x;
+    }
   }
+  // n elements per span of length L, nodes equally spaced from x = 0, elements k -> k + 1.
+  void Maillage(double L, std::int32_t n, std::int32_t travees, double E, double Iz) {
+    s->NbNoeuds = n * travees + 1;
+    for (std::int32_t k = 1; k <= s->NbNoeuds; ++k) s->X[k] = L * (k - 1) / n;
+    for (std::int32_t k = 1; k < s->NbNoeuds; ++k) Element(k, k + 1, E, Iz);
+  }
+  TElement& Element(std::int32_t i, std::int32_t j, double E, double Iz) {
+    ++s->Elements.Nombre;
+    TElement& e = s->Elements.Nouveau(s->Elements.Nombre);
+    e.NoeudI = i;
+    e.NoeudJ = j;
+    e.E = E;
+    e.Iz = Iz;
+    return e;
+  }
+  TLiaison& Liaison(std::int32_t code, std::int32_t noeud) {
+    ++s->Liaisons.Nombre;
+    TLiaison& l = s->Liaisons.Nouveau(s->Liaisons.Nombre);
+    l.Code = code;
+    l.Noeud = noeud;
+    return l;
+  }
+  TCharge& Charge(std::int32_t code, std::int32_t numero, double P, double Mz = 0) {
+    ++s->Charges.Nombre;
+    TCharge& c = s->Charges.Nouveau(s->Charges.Nombre);
+    c.Code = code;
+    c.Numero = numero;
+    c.P = P;
+    c.Mz = Mz;
+    return c;
+  }
+
+  // The whole run of the model built, TStructure::Calculer in the command-line mode without the
+  // viewer: true when the report is complete.
+  bool Calculer() {
+    EcrireDonnees();
+    s.reset();
+    s = std::make_unique<TStructure>();
+    Structure = s.get();
+    s->NomFichier = Nom;
+    s->ModeCommande = true;
+    s->Montrer = false;
+    return s->Calculer();
+  }
+
+  // Closes the report and returns its bytes.
+  std::string Rapport() {
+    s->Rapport.Fermer();
+    std::ifstream fichier(Nom + "r.txt", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(fichier), std::istreambuf_iterator<char>());
+  }
+
+  std::unique_ptr<TStructure> s;
+  std::string Nom;  // the data file and the report, without their ".txt" and "r.txt"
 
  private:
-  static std::string NomRapport() {
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return ::testing::TempDir() + "modele_" + test->test_suite_name() + "_" + test->name() +
-           "r.txt";
+  // The model built, as a data file: every real with 17 significant digits, so that it reads back
+  // to the same double, the sign of a zero included.
+  void EcrireDonnees() const {
+    std::FILE* f = std::fopen((Nom + ".txt").c_str(), "wb");
+    ASSERT_NE(f, nullptr) << Nom;
+    std::fprintf(f, "$deb\n$noe\n%d\n", s->NbNoeuds);
+    for (std::int32_t n = 1; n <= s->NbNoeuds; ++n) std::fprintf(f, "%.17g\n", s->X[n]);
+    std::fprintf(f, "$ele\n%d\n", s->Elements.Nombre);
+    for (std::int32_t i = 1; i <= s->Elements.Nombre; ++i) {
+      const TElement& e = s->Elements.Item(i);
+      std::fprintf(f, "%d %d %.17g %.17g\n", e.NoeudI, e.NoeudJ, e.E, e.Iz);
+    }
+    std::fprintf(f, "$lia\n%d\n", s->Liaisons.Nombre);
+    for (std::int32_t i = 1; i <= s->Liaisons.Nombre; ++i) {
+      std::fprintf(f, "%d %d\n", s->Liaisons.Item(i).Code, s->Liaisons.Item(i).Noeud);
+    }
+    std::fprintf(f, "$cha\n%d\n", s->Charges.Nombre);
+    for (std::int32_t i = 1; i <= s->Charges.Nombre; ++i) {
+      const TCharge& c = s->Charges.Item(i);
+      std::fprintf(f, "%d %d %.17g", c.Code, c.Numero, c.P);
+      if (c.Code == 1) std::fprintf(f, " %.17g", c.Mz);  // the only code that reads a moment
+      std::fprintf(f, "\n");
+    }
+    std::fprintf(f, "$fin\n");
+    ASSERT_EQ(std::fclose(f), 0) << Nom;
   }
-  std::unique_ptr<TStructure> Modele;
 };

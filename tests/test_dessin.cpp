@@ -1,8 +1,8 @@
 // The drawing's diagrams: the extremes that a diagram marks and the value scale it draws, read from
 // the graphs that the report printed.
 //
-// Each model is analysed and its report written as in a run, so that s.Graphes holds the report's
-// own graphs. Expected extremes are closed forms of beam theory (Euler-Bernoulli; the nodal values
+// Each model runs the whole analysis, its report written, so that s.Graphes holds the report's own
+// graphs. Expected extremes are closed forms of beam theory (Euler-Bernoulli; the nodal values
 // of Hermite elements are exact for point and uniform loads), checked against the report's text;
 // the scales follow from the extremes by the rule of the drawing: a step of 1, 2 or 5 times a power
 // of ten, at least a fifth of the range from min(0, smallest) to max(0, largest), the bounds
@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <vector>
@@ -58,17 +59,21 @@ void Verifier(const TEchelleDiagramme& e, const CasEchelle& c) {
 // Scales: ranges 0.019469, 0.023734, 15000 and 15625, a fifth of which rounds up to 0.005, 0.005,
 // 5000 and 5000.
 TEST_F(Dessin, ExemplePoutreSurDeuxAppuis) {
-  TStructure& s = NouveauModele({0, 2.5, 5}, {{1, 2, 2.1E11, 8.36E-6}, {2, 3, 2.1E11, 8.36E-6}},
-                                {{1, 1}, {1, 3}}, {{1, 2, -10000, 0}, {2, 1, -2000, 0}});
-  ASSERT_TRUE(Analyser(s));
-  s.EcrireResultats();
+  Noeuds({0, 2.5, 5});
+  Element(1, 2, 2.1E11, 8.36E-6);
+  Element(2, 3, 2.1E11, 8.36E-6);
+  Liaison(1, 1);
+  Liaison(1, 3);
+  Charge(1, 2, -10000, 0);
+  Charge(2, 1, -2000, 0);
+  ASSERT_TRUE(Calculer());
   const CasEchelle cas[] = {
       {"fleche", &TGraphe::Fleche, -0.0194690, 2.5, 0, 0, -0.02, 0, 0.005, -3, false},
       {"pente", &TGraphe::Pente, -0.0122376, 0, 0.0114959, 5, -0.015, 0.015, 0.005, -3, false},
       {"Ty", &TGraphe::Ty, -8750, 0, 6250, 2.5, -10000, 10000, 5000, 3, false},
       {"Mfz", &TGraphe::Mfz, 0, 0, 15625, 2.5, 0, 20000, 5000, 3, false},
   };
-  for (const CasEchelle& c : cas) Verifier(EchelleDiagramme(s, c.Valeurs), c);
+  for (const CasEchelle& c : cas) Verifier(EchelleDiagramme(*s, c.Valeurs), c);
 }
 
 // Edge cases of the scale:
@@ -80,29 +85,31 @@ TEST_F(Dessin, ExemplePoutreSurDeuxAppuis) {
 //   zeros.
 TEST_F(Dessin, EchellesSansValeurOuAvecValeursNonFinies) {
   {
-    TStructure& s = NouveauModele({0, 1, 3}, {{1, 2, 2.1E11, 8.36E-6}, {2, 3, 2.1E11, 8.36E-6}},
-                                  {{1, 1}, {1, 3}}, {});
-    ASSERT_TRUE(Analyser(s));
-    s.EcrireResultats();
+    Noeuds({0, 1, 3});
+    Element(1, 2, 2.1E11, 8.36E-6);
+    Element(2, 3, 2.1E11, 8.36E-6);
+    Liaison(1, 1);
+    Liaison(1, 3);
+    ASSERT_TRUE(Calculer());
     const CasEchelle cas[] = {
         {"fleche", &TGraphe::Fleche, 0, 0, 0, 0, -1, 1, 0, 0, false},
         {"Mfz", &TGraphe::Mfz, 0, 0, 0, 0, -1, 1, 0, 0, false},
     };
-    for (const CasEchelle& c : cas) Verifier(EchelleDiagramme(s, c.Valeurs), c);
+    for (const CasEchelle& c : cas) Verifier(EchelleDiagramme(*s, c.Valeurs), c);
   }
   {
-    const DonneesElement acier[] = {
-        {1, 2, 2.1E11, 8.36E-6}, {2, 3, 2.1E11, 8.36E-6}, {3, 4, 2.1E11, 8.36E-6}};
-    TStructure& s = NouveauModele({0, 1, 5, 6}, {acier[0], acier[1], acier[2]},
-                                  {{3, 1}, {3, 2}, {3, 3}, {3, 4}}, {{2, 2, -1E308, 0}});
-    ASSERT_TRUE(Analyser(s));
-    s.EcrireResultats();
+    Recommencer();
+    Noeuds({0, 1, 5, 6});
+    for (std::int32_t n = 1; n <= 3; ++n) Element(n, n + 1, 2.1E11, 8.36E-6);
+    for (std::int32_t n = 1; n <= 4; ++n) Liaison(3, n);
+    Charge(2, 2, -1E308, 0);
+    ASSERT_TRUE(Calculer());
     const CasEchelle cas[] = {
         {"fleche", &TGraphe::Fleche, 0, 0, 0, 0, -1, 1, 0, 0, true},
         {"Ty", &TGraphe::Ty, 0, 0, 0, 0, -1, 1, 0, 0, true},
         {"Mfz", &TGraphe::Mfz, 0, 0, 0, 0, -1, 1, 0, 0, true},
     };
-    for (const CasEchelle& c : cas) Verifier(EchelleDiagramme(s, c.Valeurs), c);
+    for (const CasEchelle& c : cas) Verifier(EchelleDiagramme(*s, c.Valeurs), c);
   }
 }
 
