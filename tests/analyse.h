@@ -1,6 +1,10 @@
 // What the tests of the finite element analysis share: the report's progress lines, the bits of
 // a double, the sentinels that show what a step left untouched, and the tables of expected figures.
 //
+// Every test builds its model in memory (outils.h). A test of one step calls that step, in the
+// order of Calculer, and looks at what it left; a test of the whole analysis runs Calculer, which
+// reads the model back from a data file, and looks at the structure read back.
+//
 // Expected figures come from small cases worked by hand (the source column says which) or from
 // textbook closed forms of beam theory (Euler-Bernoulli: nodal values of Hermite elements are exact
 // for point and uniform loads), never from the program's output.
