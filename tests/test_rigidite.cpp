@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
-#include <vector>
 
 #include "UTypes.h"
 #include "analyse.h"
