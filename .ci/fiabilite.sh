@@ -25,33 +25,9 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 export LC_ALL=C
 
 # ---------------------------------------------------------------------------------------------
-# Tools: whatever is missing is installed from Debian's packages.
+# Tools: whatever is missing is installed from Debian's packages (outils/prerequis.sh).
 # ---------------------------------------------------------------------------------------------
-paquets=()
-manque() { dpkg -s "$1" >/dev/null 2>&1 || paquets+=("$1"); }
-command -v cmake >/dev/null || paquets+=(cmake)
-command -v ninja >/dev/null || paquets+=(ninja-build)
-command -v g++ >/dev/null || paquets+=(g++)
-command -v python3 >/dev/null || paquets+=(python3)
-[ -f /usr/include/gtest/gtest.h ] || paquets+=(libgtest-dev)
-command -v clang++-14 >/dev/null || paquets+=(clang-14)
-manque libclang-rt-14-dev            # libFuzzer and the sanitizer run-times of clang 14
-command -v valgrind >/dev/null || paquets+=(valgrind)
-command -v x86_64-w64-mingw32-g++ >/dev/null || paquets+=(g++-mingw-w64-x86-64)
-command -v wine >/dev/null || paquets+=(wine)
-manque wine64                        # wine for 64-bit Windows programs
-command -v aarch64-linux-gnu-g++ >/dev/null || paquets+=(g++-aarch64-linux-gnu)
-command -v qemu-aarch64 >/dev/null || paquets+=(qemu-user)
-[ -f /usr/src/googletest/CMakeLists.txt ] || paquets+=(googletest)
-command -v dpkg-shlibdeps >/dev/null || paquets+=(dpkg-dev)   # the .deb's dependencies
-command -v file >/dev/null || paquets+=(file)
-if [ ${#paquets[@]} -gt 0 ]; then
-  echo "fiabilite: installing ${paquets[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${paquets[@]}" >/dev/null
-  echo "fiabilite: installed in $SECONDS s"
-fi
+sh outils/prerequis.sh fiabilite
 GENERATEUR=()
 command -v ninja >/dev/null && GENERATEUR=(-G Ninja)
 

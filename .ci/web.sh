@@ -7,19 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 debut=$SECONDS
 
-paquets=()
-command -v cmake >/dev/null || paquets+=(cmake)
-command -v g++ >/dev/null || paquets+=(g++)
-command -v python3 >/dev/null || paquets+=(python3)
-[ -f /usr/include/gtest/gtest.h ] || paquets+=(libgtest-dev)
-command -v em++ >/dev/null || paquets+=(emscripten)
-command -v chromium >/dev/null || paquets+=(chromium)
-if [ ${#paquets[@]} -gt 0 ]; then
-  echo "web: installing ${paquets[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${paquets[@]}" >/dev/null
-fi
+sh outils/prerequis.sh web
 echo "web: tools ready ($((SECONDS - debut)) s)"
 
 cmake -S . -B build-web -DCMAKE_BUILD_TYPE=Release -DVORTALE_WEB=ON >/dev/null
