@@ -207,6 +207,9 @@ class TStructure {
   void AssemblerForces();
   void MettreLiaisons();
   bool CalculerDeplacements();
+  // True when the supported beam can move without deforming; `mouvement` then says which nodes
+  // move and how (mecanisme.cpp).
+  bool Mecanisme(std::string& mouvement) const;
   void CalculerForcesElementaires();
   void CalculerActionsLiaison();
   void EcrireResultats();

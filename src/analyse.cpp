@@ -161,7 +161,9 @@ void TStructure::MettreLiaisons() {
 // matrices stay symmetric, so the multiplier of row i is taken from row k above the diagonal),
 // then back substitution; U is written over F. Every pivot must reach PivotMin: the threshold is
 // absolute, a negative pivot fails like a zero one, and so does a pivot that is not a number.
-// A model without any DOF has nothing to solve.
+// Before the elimination, a beam that can move without deforming (a mechanism) is refused as a
+// failed pivot is, whatever rounding would leave on its pivots. A model without any DOF has
+// nothing to solve.
 bool TStructure::CalculerDeplacements() {
   Rapport.Ligne(Textes::CalculDeplacements);
   bool resultat = true;
@@ -178,6 +180,12 @@ bool TStructure::CalculerDeplacements() {
   const std::int32_t n = NbDdl;
   if (n <= 0) return resultat;
   if (n > CapDdl) ErreurHorsLimites();
+  std::string mouvement;
+  if (Mecanisme(mouvement)) {
+    Rapport.Ligne(Textes::PivotNul);
+    Signaler(0, Remplir(Textes::Mecanisme, {mouvement}), false);
+    return false;
+  }
   for (std::int32_t k = 1; k <= n - 1; ++k) {
     const TTableau<double, 1, CapDdl>& Kk = K[k];
     if (!(Kk[k] >= PivotMin)) {

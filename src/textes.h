@@ -175,6 +175,17 @@ inline const char* const PivotPente =
     "libert\351 %1 "
     "(pente du noeud %2) : la poutre n'est pas tenue (m\351canisme) ou sa rigidit\351 est trop "
     "faible";
+// The mechanism check: %1 the motion that the supports leave free.
+inline const char* const Mecanisme = "la poutre est un m\351canisme : %1";
+inline const char* const NoeudSansElement = "le noeud %1 n'est reli\351 \340 aucun \351l\351ment";
+inline const char* const NoeudsSansLiaison = "les noeuds %1 ne sont tenus par aucune liaison";
+inline const char* const NoeudsTournent =
+    "les noeuds %1 peuvent tourner autour de x = %2 m sans se d\351former";
+inline const char* const NoeudsMontent = "les noeuds %1 peuvent monter ou descendre sans tourner";
+inline const char* const ElementSansRigidite =
+    " (l'\351l\351ment %1 n'a pas de rigidit\351 en flexion : E \327 Iz = 0)";
+inline const char* const IntervalleNoeuds = "%1 \340 %2";
+inline const char* const EtNoeud = " et ";
 inline const char* const RaisonIntrouvable = "fichier introuvable";
 inline const char* const RaisonAccesRefuse = "acc\350s refus\351";
 inline const char* const RaisonDossier = "c'est un dossier";

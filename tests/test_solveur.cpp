@@ -21,29 +21,30 @@ namespace {
 using Solveur = Analyse;
 
 TEST_F(Solveur, ElementSansAppui) {
-  // L = 1 m, E Iz = 1, no support: pivots 12, 1, then exactly 0 at row
-  // 3; the report gets the message and nothing after it.
+  // L = 1 m, E Iz = 1, no support: a mechanism, refused before the elimination (whose pivots
+  // would be 12, 1, then exactly 0 at row 3); K stays as assembled, the report gets the message
+  // and nothing after it.
   Noeuds({0, 1});
   Element(1, 2, 1, 1);
   EXPECT_FALSE(Calculer());
   EXPECT_EQ(s->K[1][1], 12);
-  EXPECT_EQ(s->K[2][2], 1);
-  EXPECT_EQ(s->K[3][3], 0);
+  EXPECT_EQ(s->K[2][2], 4);
+  EXPECT_EQ(s->K[3][3], 12);
   EXPECT_EQ(Rapport(), LigneLecture() + LigneRigidite + LigneForces + LigneLiaisons +
                            LigneDeplacements + LignePivot);
 }
 
 TEST_F(Solveur, UnSeulAppuiSimple) {
-  // code 1 at node 1 only: pivots 1, 4, 3, and the last pivot K[4][4] is
-  // exactly 0; the message comes from the last pivot test.
+  // code 1 at node 1 only: the element turns about x = 0, a mechanism refused before the
+  // elimination (whose last pivot K[4][4] would be exactly 0); K stays as the supports left it.
   Noeuds({0, 1});
   Element(1, 2, 1, 1);
   Liaison(1, 1);
   EXPECT_FALSE(Calculer());
   EXPECT_EQ(s->K[1][1], 1);
   EXPECT_EQ(s->K[2][2], 4);
-  EXPECT_EQ(s->K[3][3], 3);
-  EXPECT_EQ(s->K[4][4], 0);
+  EXPECT_EQ(s->K[3][3], 12);
+  EXPECT_EQ(s->K[4][4], 4);
   EXPECT_EQ(Rapport(), LigneLecture() + LigneRigidite + LigneForces + LigneLiaisons +
                            LigneDeplacements + LignePivot);
 }

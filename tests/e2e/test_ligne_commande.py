@@ -189,9 +189,9 @@ class Diagnostics(unittest.TestCase):
              ["p.txt:15: La liaison 2 porte sur le noeud 4, qui n'existe pas",
               "p.txt:18: La charge 1 porte sur le noeud 9, qui n'existe pas",
               "p.txt:19: La charge 2 porte sur l'\u00e9l\u00e9ment 3, qui n'existe pas"]),
-            # One free element, E Iz = 1 N.m2 over 1 m: the pivots are 12, 1, then exactly 0 at
-            # row 3, the deflection of node 2.
-            ("mecanisme", fichier("$deb\n$noe\n2\n0\n1\n$ele\n1\n1 2 1 1\n"),
+            # A cantilever of 1 m held by a clamp, E Iz = 1E-12 N.m2: the pivot of row 3, the
+            # deflection of node 2, is 12 E Iz / L^3 = 1.2E-11, below the absolute threshold.
+            ("pivot", fichier("$deb\n$noe\n2\n0\n1\n$ele\n1\n1 2 1E-12 1\n$lia\n1\n3 1\n"),
              ["p.txt: le syst\u00e8me est mal conditionn\u00e9 : pivot inf\u00e9rieur \u00e0 1E-10 au degr\u00e9 "
               "de libert\u00e9 3 (fl\u00e8che du noeud 2) : la poutre n'est pas tenue (m\u00e9canisme) ou "
               "sa rigidit\u00e9 est trop faible"]),
