@@ -69,7 +69,9 @@ std::size_t TTableau<T, Bas, Haut>::Position(std::int32_t i) {
 // ---------------------------------------------------------------------------------------------
 
 using TMatrice4 = TTableau<TTableau<double, 1, 4>, 1, 4>;  // an element matrix, element DOF order
-using TDdlElement = TTableau<std::int32_t, 1, 4>;          // (v_I, theta_I, v_J, theta_J)
+using TMatriceGlobale = TTableau<TTableau<double, 1, CapDdl>, 1, CapDdl>;  // K[row][column]
+using TVecteurGlobal = TTableau<double, 1, CapDdl>;
+using TDdlElement = TTableau<std::int32_t, 1, 4>;  // (v_I, theta_I, v_J, theta_J)
 
 // Deflection, slope, shear force and bending moment at 11 equally spaced points along one element.
 struct TGraphe {
@@ -178,8 +180,12 @@ class TStructure {
   TElements Elements;
   TLiaisons Liaisons;
   TCharges Charges;
-  TTableau<TTableau<double, 1, CapDdl>, 1, CapDdl> K;  // global stiffness, K[row][column]
-  TTableau<double, 1, CapDdl> F;  // global forces; after the solution, the displacements
+  TMatriceGlobale K;  // global stiffness, K[row][column]
+  TVecteurGlobal F;   // global forces; after the solution, the displacements
+  // What the supports made of the system, kept for the equilibrium check of the command-line
+  // mode: the degrees of freedom that MettreLiaisons blocked, and F as it left it.
+  TTableau<bool, 1, CapDdl> Bloque;
+  TVecteurGlobal FLiaisons;
   TRapport Rapport;
   bool RapportOuvert = false;
   // The face that runs the model. The interactive run asks for the name and shows the reader's
@@ -212,21 +218,30 @@ class TStructure {
   bool Mecanisme(std::string& mouvement) const;
   void CalculerForcesElementaires();
   void CalculerActionsLiaison();
+  // The relative residual of the equilibrium of the free degrees of freedom after a complete run,
+  // ||F - K u|| / ||F|| (equilibre.cpp).
+  double ResiduEquilibre() const;
   void EcrireResultats();
 
  private:
+  bool AjouterRigidites(TMatriceGlobale& k) const;
   void BloquerDdl(std::int32_t d);
   void Signaler(std::int32_t ligne, const std::string& message, bool console) const;
   // The reader's pieces (lecteur.cpp): one operation per section, each true unless it refuses an
   // item.
   bool ChercherDebut(TTexteLu& donnees, std::int32_t& ligneDebut);
+  void AvertirMotCleInconnu(std::int32_t numeroLigne, const std::string& ligne) const;
   bool LireSection(TTexteLu& donnees, const std::string& ligne);
+  bool AccepterElement(std::int32_t i) const;
+  bool VerifierReferences();
+
+ public:
+  // The sections of the data file, one operation each (lecteur.cpp): true unless an item is
+  // refused.
   bool LireNoeuds(TTexteLu& donnees);
   bool LireElements(TTexteLu& donnees);
-  bool AccepterElement(std::int32_t i) const;
   bool LireLiaisons(TTexteLu& donnees);
   bool LireCharges(TTexteLu& donnees);
-  bool VerifierReferences();
 };
 
 // The run's one structure; elements read the abscissae, displacements and loads through it.

@@ -74,16 +74,22 @@ bool TStructure::AssemblerRigidite() {
   const std::int64_t nbDdl = 2 * static_cast<std::int64_t>(std::max(NbNoeuds, 0));
   if (nbDdl > CapDdl) ErreurHorsLimites();
   NbDdl = static_cast<std::int32_t>(nbDdl);
+  return AjouterRigidites(K);
+}
+
+// The block 1..NbDdl of k cleared, then every element's stiffness added at its four DOFs, in list
+// order; false at the first element refused.
+bool TStructure::AjouterRigidites(TMatriceGlobale& k) const {
   for (std::int32_t r = 1; r <= NbDdl; ++r) {
-    for (std::int32_t s = 1; s <= NbDdl; ++s) K[r][s] = 0;
+    for (std::int32_t s = 1; s <= NbDdl; ++s) k[r][s] = 0;
   }
   for (std::int32_t e = 1; e <= Elements.Nombre; ++e) {
-    TMatrice4 k;
-    if (!Elements.Item(e).RigiditeElement(k)) return false;
+    TMatrice4 ke;
+    if (!Elements.Item(e).RigiditeElement(ke)) return false;
     TDdlElement d;
     DdlElement(e, d);
     for (std::int32_t a = 1; a <= 4; ++a) {
-      for (std::int32_t b = 1; b <= 4; ++b) K[d[a]][d[b]] = K[d[a]][d[b]] + k[a][b];
+      for (std::int32_t b = 1; b <= 4; ++b) k[d[a]][d[b]] = k[d[a]][d[b]] + ke[a][b];
     }
   }
   return true;
@@ -139,11 +145,13 @@ void TStructure::BloquerDdl(std::int32_t d) {
   for (std::int32_t s = 1; s <= NbDdl; ++s) K[d][s] = 0;
   K[d][d] = 1;
   F[d] = 0;
+  Bloque[d] = true;
 }
 
 // Code 1 blocks the deflection of the node, code 2 its slope, code 3 both; any other code nothing.
 void TStructure::MettreLiaisons() {
   Rapport.Ligne(Textes::MiseEnPlaceLiaisons);
+  for (std::int32_t d = 1; d <= NbDdl; ++d) Bloque[d] = false;
   for (std::int32_t s = 1; s <= Liaisons.Nombre; ++s) {
     const TLiaison& liaison = Liaisons.Item(s);
     std::int32_t d1, d2;
@@ -151,6 +159,7 @@ void TStructure::MettreLiaisons() {
     if (liaison.Code == 1 || liaison.Code == 3) BloquerDdl(d1);
     if (liaison.Code == 2 || liaison.Code == 3) BloquerDdl(d2);
   }
+  for (std::int32_t d = 1; d <= NbDdl; ++d) FLiaisons[d] = F[d];
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -124,8 +124,10 @@ bool TStructure::LireDonnees() {
       Signaler(ligneDebut, Textes::RienApresDebut, false);
       return false;
     }
+    const std::int32_t numeroLigne = donnees.LigneSuivante();
     const std::string ligne = donnees.LireLigne();
     if (EstMotCle(Textes::MotFin, ligne)) return VerifierReferences();
+    AvertirMotCleInconnu(numeroLigne, ligne);
     if (!LireSection(donnees, ligne)) return false;
     if (donnees.Fin()) return VerifierReferences();
   }
@@ -148,21 +150,60 @@ bool TStructure::ChercherDebut(TTexteLu& donnees, std::int32_t& ligneDebut) {
   }
 }
 
+namespace {
+
 // The sections, each read by one operation; their keywords differ in their first four characters,
-// so a line matches one of them at most. A line that is no keyword line is ignored. False when an
-// item is refused.
+// so a line matches one of them at most.
+struct TSection {
+  const char* Mot;
+  bool (TStructure::*Lire)(TTexteLu&);
+};
+const TSection Sections[] = {
+    {Textes::MotNoeuds, &TStructure::LireNoeuds},
+    {Textes::MotElements, &TStructure::LireElements},
+    {Textes::MotLiaisons, &TStructure::LireLiaisons},
+    {Textes::MotCharges, &TStructure::LireCharges},
+};
+
+// True when the text matches one of the keywords of the data, "$deb" and "$fin" included.
+bool EstMotClePresque(const std::string& texte) {
+  if (EstMotCle(Textes::MotDebut, texte) || EstMotCle(Textes::MotFin, texte)) return true;
+  for (const TSection& section : Sections) {
+    if (EstMotCle(section.Mot, texte)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// A line of the data that looks like a keyword line (its first character other than a blank is
+// "$") and matches none, "$deb" included, is ignored by the reading, as every free text is; the
+// command-line mode warns of it, since a keyword mistyped (accented, a synonym) loses its whole
+// section. The warning names the line's first word and lists the keywords; a keyword that a tab
+// puts out of place (a tab is not a blank for the keyword test) is pointed at.
+void TStructure::AvertirMotCleInconnu(std::int32_t numeroLigne, const std::string& ligne) const {
+  if (!ModeCommande) return;
+  const std::size_t debut = ligne.find_first_not_of(" \t");
+  if (debut == std::string::npos || ligne[debut] != '$') return;
+  if (EstMotCle(Textes::MotDebut, ligne)) return;
+  std::string mots;
+  for (const TSection& section : Sections) {
+    if (EstMotCle(section.Mot, ligne)) return;
+    mots += std::string(section.Mot) + ", ";
+  }
+  mots += Textes::MotFin;
+  const std::string mot = ligne.substr(debut, ligne.find_first_of(" \t", debut) - debut);
+  const bool tabulation = ligne.find('\t') < debut && EstMotClePresque(ligne.substr(debut));
+  Signaler(numeroLigne,
+           tabulation ? Remplir(Textes::MotCleApresTabulation, {mot})
+                      : Remplir(Textes::MotCleInconnu, {mot, mots}),
+           false);
+}
+
+// Reads the section that the keyword line announces; a line that is no keyword line is ignored.
+// False when an item is refused.
 bool TStructure::LireSection(TTexteLu& donnees, const std::string& ligne) {
-  using TLecture = bool (TStructure::*)(TTexteLu&);
-  static const struct {
-    const char* Mot;
-    TLecture Lire;
-  } Sections[] = {
-      {Textes::MotNoeuds, &TStructure::LireNoeuds},
-      {Textes::MotElements, &TStructure::LireElements},
-      {Textes::MotLiaisons, &TStructure::LireLiaisons},
-      {Textes::MotCharges, &TStructure::LireCharges},
-  };
-  for (const auto& section : Sections) {
+  for (const TSection& section : Sections) {
     if (EstMotCle(section.Mot, ligne)) return (this->*section.Lire)(donnees);
   }
   return true;

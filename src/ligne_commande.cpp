@@ -15,6 +15,7 @@
 #include "UTypes.h"
 #include "console.h"
 #include "dessin.h"
+#include "extremes.h"
 #include "format.h"
 #include "textes.h"
 #include "visionneuse.h"
@@ -81,34 +82,33 @@ std::string NomSansExtension(const std::string& fichier) {
   return fichier.substr(0, debut);
 }
 
+// A relative residual above this is no equilibrium: the run's results are doubtful. Real beams
+// solve to about 1E-16.
+constexpr double ResiduDouteux = 1e-6;
+
+// The residual as C's "%.1E" writes it: 2.1E-16, 4.2E+00.
+std::string TexteResidu(double residu) {
+  char texte[32];
+  std::snprintf(texte, sizeof texte, "%.1E", residu);
+  return texte;
+}
+
 // The summary of a complete run, in the console's encoding: the report's name, the largest
-// |deflection| and the largest |Mfz| of the graph rows, each with its abscissa, in the report's own
-// digits. The first row wins a tie, and a value that is not a number is kept only until any other
-// value comes.
-std::string Resume(const TStructure& s, const std::string& nomRapport) {
+// |deflection| and the largest |Mfz| of the beam (the exact extremes), each with its abscissa, in
+// the report's own digits, and the equilibrium residual.
+std::string Resume(const TStructure& s, const std::string& nomRapport, const TExtremes& extremes,
+                   double residu) {
   const std::string nom = NomVersConsole(nomRapport);
-  if (s.Elements.Nombre <= 0) return Remplir(VersConsole(Textes::ResumeSansElement).c_str(), {nom});
-  struct TExtreme {
-    double Valeur = 0, Abscisse = 0;
-    bool Trouve = false;
-  } fleche, moment;
-  const auto retenir = [](TExtreme& extreme, double valeur, double abscisse) {
-    const bool plusGrand = !std::isnan(valeur) && (std::isnan(extreme.Valeur) ||
-                                                   std::fabs(valeur) > std::fabs(extreme.Valeur));
-    if (!extreme.Trouve || plusGrand) extreme = {valeur, abscisse, true};
-  };
-  for (std::int32_t i = 1; i <= s.Elements.Nombre; ++i) {
-    const TGraphe& graphe = s.Graphes[i];
-    for (std::int32_t k = 0; k <= graphe.NbIntervalles; ++k) {
-      retenir(fleche, graphe.Fleche[k], graphe.Abscisse[k]);
-      retenir(moment, graphe.Mfz[k], graphe.Abscisse[k]);
-    }
+  if (s.Elements.Nombre <= 0) {
+    return Remplir(VersConsole(Textes::ResumeSansElement).c_str(), {nom, TexteResidu(residu)});
   }
+  const TExtreme& fleche = extremes[TGrandeur::Fleche].PlusGrand;
+  const TExtreme& moment = extremes[TGrandeur::Mfz].PlusGrand;
   return Remplir(VersConsole(Textes::Resume).c_str(),
                  {nom, SansBlancs(FormatReel(fleche.Valeur, ChampFleche)),
                   SansBlancs(FormatReel(fleche.Abscisse, ChampAbscisse)),
                   SansBlancs(FormatReel(moment.Valeur, ChampMfz)),
-                  SansBlancs(FormatReel(moment.Abscisse, ChampAbscisse))});
+                  SansBlancs(FormatReel(moment.Abscisse, ChampAbscisse)), TexteResidu(residu)});
 }
 
 // Writes the drawing as a new file (an older one is removed first: replacing a file costs far
@@ -133,6 +133,7 @@ bool Executer(const std::string& fichier, const TOptions& options) {
   }
   const std::string nomDessin = nom + Textes::ExtensionDessin;
   bool complet = false;
+  double residu = 0;
   std::string resume, dessin;
   try {
     Structure = new TStructure;
@@ -140,8 +141,12 @@ bool Executer(const std::string& fichier, const TOptions& options) {
     Structure->Montrer = options.Voir;
     Structure->NomFichier = nom;
     complet = Structure->Calculer();
-    if (complet) resume = Resume(*Structure, nom + Textes::ExtensionRapport);
-    if (complet && options.Dessin) dessin = DessinSvg(*Structure);
+    if (complet) {
+      const TExtremes extremes = ExtremesExacts(*Structure);
+      residu = Structure->ResiduEquilibre();
+      resume = Resume(*Structure, nom + Textes::ExtensionRapport, extremes, residu);
+      if (options.Dessin) dessin = DessinSvg(*Structure);
+    }
     delete Structure;  // closes the report, and shows it with --view
   } catch (const EErreurExecution&) {
     delete Structure;  // still there unless closing the report failed
@@ -160,6 +165,11 @@ bool Executer(const std::string& fichier, const TOptions& options) {
     if (options.Voir) OuvrirDessin(nomDessin);
   }
   EcrireConsole(stdout, resume);
+  if (!(residu <= ResiduDouteux)) {
+    Diagnostic(nom + Textes::ExtensionDonnees, 0,
+               Remplir(Textes::ResultatDouteux, {TexteResidu(residu)}));
+    return false;
+  }
   return true;
 }
 

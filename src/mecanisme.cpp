@@ -41,14 +41,12 @@ class TGroupes {
 // What the supports of one group leave free, with the nodes of the group in increasing order.
 struct TTenue {
   std::vector<std::int32_t> Noeuds;
-  bool Relie = false;       // at least one stiff element among its nodes
+  bool Relie = false;  // at least one stiff element among its nodes
   bool FlecheBloquee = false;
   bool AbscissesDistinctes = false;  // deflections blocked at two different abscissae
-  double XBloque = 0;       // the abscissa of the first blocked deflection (m)
+  double XBloque = 0;                // the abscissa of the first blocked deflection (m)
   bool PenteBloquee = false;
-  bool Tenu() const {
-    return FlecheBloquee && (PenteBloquee || AbscissesDistinctes);
-  }
+  bool Tenu() const { return FlecheBloquee && (PenteBloquee || AbscissesDistinctes); }
 };
 
 // The nodes as the diagnostic names them: runs of three or more consecutive numbers as "1 à 3",
@@ -59,8 +57,8 @@ std::string ListeNoeuds(const std::vector<std::int32_t>& noeuds) {
     std::size_t j = i;
     while (j + 1 < noeuds.size() && noeuds[j + 1] == noeuds[j] + 1) ++j;
     if (j >= i + 2) {
-      morceaux.push_back(
-          Remplir(Textes::IntervalleNoeuds, {std::to_string(noeuds[i]), std::to_string(noeuds[j])}));
+      morceaux.push_back(Remplir(Textes::IntervalleNoeuds,
+                                 {std::to_string(noeuds[i]), std::to_string(noeuds[j])}));
       i = j + 1;
     } else {
       morceaux.push_back(std::to_string(noeuds[i]));

@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "UTypes.h"
+#include "courbes.h"
 #include "format.h"
 #include "textes.h"
 
@@ -9,72 +10,19 @@
 // Element graphs
 // ---------------------------------------------------------------------------------------------
 
-// A total uniform load of this magnitude or less (N/m) counts as no load at all.
-constexpr double ChargeNegligeable = 1e-6;
-
-// Deflection, slope, shear force and bending moment at 11 points u = i/10 along the element.
-//
-// Deflection: cubic Hermite interpolation of the end displacements (vI, tI, vJ, tJ),
-//   v(u) = N1 vI + N2 L tI + N3 vJ + N4 L tJ,
-//   N1 = 1 - 3u^2 + 2u^3, N2 = u - 2u^2 + u^3, N3 = 3u^2 - 2u^3, N4 = u^3 - u^2,
-// and the slope its derivative dv/dx. Shear and moment come from the end forces at NoeudJ (q3,
-// q4), the actions of the right-hand part on the left-hand part:
-//   Ty(u) = q3,  Mfz(u) = q3 L (1-u) + q4.
-// A uniform load p (every load on this element whose code is not 1, as in the force vector) adds
-// the solution of the beam clamped at both ends, with w = p L^3 / (12 E Iz):
-//   v += p L^4 u^2 (1-u)^2 / (24 E Iz),  slope += w u (1-u)(1-2u),
-//   Ty += p L (1-u),  Mfz += p L^2 (1-u)^2 / 2.
-// Without bending stiffness (the product E Iz is 0) the deflection and slope terms do not exist,
-// and only the shear and moment terms are added. A stiffness so small that w overflows gives what
-// the formulas give, infinite or not a number, which the report writes as such.
+// Deflection, slope, shear force and bending moment at 11 points u = i/10 along the element, by
+// the formulas of its curves (courbes.cpp).
 void TElement::GrapheElement(TGraphe& graphe) const {
   graphe = TGraphe{};
   graphe.NbIntervalles = 10;
-  std::int32_t ddl[4];
-  Structure->DdlNoeud(NoeudI, ddl[0], ddl[1]);
-  Structure->DdlNoeud(NoeudJ, ddl[2], ddl[3]);
-  const double vI = Structure->F[ddl[0]], tI = Structure->F[ddl[1]];
-  const double vJ = Structure->F[ddl[2]], tJ = Structure->F[ddl[3]];
-  const double q3 = Efforts[3], q4 = Efforts[4];
-
-  const std::int32_t numero = Structure->Elements.Indice(this);
-  double p = 0;
-  for (std::int32_t c = 1; c <= Structure->Charges.Nombre; ++c) {
-    const TCharge& charge = Structure->Charges.Item(c);
-    if (charge.Code != 1 && charge.Numero == numero) p = p + charge.P;
-  }
-  const bool charge = std::fabs(p) > ChargeNegligeable;
-
-  const double L = Longueur();
-  const double L2 = L * L;
-  const double L3 = L2 * L;
-  const bool flexible = E * Iz != 0;
-  const double w = flexible ? (p * L3) / ((12 * E) * Iz) : 0;
-
+  const TCourbes courbes(*Structure, *this, Structure->Elements.Indice(this));
   for (std::int32_t i = 0; i <= graphe.NbIntervalles; ++i) {
-    const double u = static_cast<double>(i) / graphe.NbIntervalles;
-    const double u2 = u * u;
-    const double u3 = u2 * u;
-    const double v = (1 - u) * (1 - u);
-    const double N1 = (1 - 3 * u2) + 2 * u3;
-    const double N2 = (u - 2 * u2) + u3;
-    const double N3 = 3 * u2 - 2 * u3;
-    const double N4 = u3 - u2;
-    graphe.Abscisse[i] = Structure->X[NoeudI] + u * L;
-    graphe.Fleche[i] = ((N1 * vI + (N2 * L) * tI) + N3 * vJ) + (N4 * L) * tJ;
-    graphe.Pente[i] =
-        ((((6 * (u2 - u)) * vI) / L + ((1 - 4 * u) + 3 * u2) * tI) + ((6 * (u - u2)) * vJ) / L) +
-        (3 * u2 - 2 * u) * tJ;
-    graphe.Ty[i] = q3;
-    graphe.Mfz[i] = (q3 * L) * (1 - u) + q4;
-    if (charge) {
-      if (flexible) {
-        graphe.Fleche[i] = graphe.Fleche[i] + (((0.5 * w) * L) * u2) * v;
-        graphe.Pente[i] = graphe.Pente[i] + ((w * u) * (1 - u)) * (1 - 2 * u);
-      }
-      graphe.Ty[i] = graphe.Ty[i] + (p * L) * (1 - u);
-      graphe.Mfz[i] = graphe.Mfz[i] + ((0.5 * p) * L2) * v;
-    }
+    const TPointCourbe point = courbes.Point(static_cast<double>(i) / graphe.NbIntervalles);
+    graphe.Abscisse[i] = point.Abscisse;
+    graphe.Fleche[i] = point.Fleche;
+    graphe.Pente[i] = point.Pente;
+    graphe.Ty[i] = point.Ty;
+    graphe.Mfz[i] = point.Mfz;
   }
 }
 

@@ -175,6 +175,15 @@ inline const char* const PivotPente =
     "libert\351 %1 "
     "(pente du noeud %2) : la poutre n'est pas tenue (m\351canisme) ou sa rigidit\351 est trop "
     "faible";
+// A line that looks like a keyword line and is none: %1 its first word, %2 the keywords.
+inline const char* const MotCleInconnu =
+    "attention : \253 %1 \273 n'est pas un mot-cl\351 : ligne ignor\351e (les mots-cl\351s "
+    "s'\351crivent "
+    "sans accent : %2)";
+inline const char* const MotCleApresTabulation =
+    "attention : \253 %1 \273 n'est pas lu comme un mot-cl\351 : une tabulation le pr\351c\350de ; "
+    "ligne "
+    "ignor\351e";
 // The mechanism check: %1 the motion that the supports leave free.
 inline const char* const Mecanisme = "la poutre est un m\351canisme : %1";
 inline const char* const NoeudSansElement = "le noeud %1 n'est reli\351 \340 aucun \351l\351ment";
@@ -226,9 +235,16 @@ inline const char* const NomVide = "nom de fichier vide";
 inline const char* const NomTropLong =
     "nom trop long : au plus 76 caract\350res sans \253 .txt \273";
 // %1 the report's name, %2 and %3 the largest deflection and its abscissa, %4 and %5 the largest
-// moment and its abscissa, in the report's digits.
-inline const char* const Resume = "%1 : fl\350che max %2 m en x = %3 m, Mfz max %4 N.m en x = %5 m";
-inline const char* const ResumeSansElement = "%1 : aucun \351l\351ment";
+// moment and its abscissa, in the report's digits, %6 the equilibrium residual.
+inline const char* const Resume =
+    "%1 : fl\350che max %2 m en x = %3 m, Mfz max %4 N.m en x = %5 m, \351quilibre \340 %6 pr\350s";
+inline const char* const ResumeSansElement =
+    "%1 : aucun \351l\351ment, \351quilibre \340 %2 pr\350s";
+// %1 the equilibrium residual, when it is too large to be a balance.
+inline const char* const ResultatDouteux =
+    "r\351sultat douteux : l'\351quilibre des noeuds n'est v\351rifi\351 qu'\340 %1 pr\350s "
+    "(syst\350me "
+    "tr\350s mal conditionn\351 : rigidit\351s trop contrast\351es ?)";
 inline const char* const ExtensionDessin = "r.svg";
 inline const char* const EcritureDessinImpossible = "\351criture du dessin impossible : %1";
 

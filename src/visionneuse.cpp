@@ -11,11 +11,11 @@
 // The viewer is started once per file, after the file is closed, detached, and never waited for;
 // any failure to start it is silent. It is never started through a shell: a name such as
 // "a; rm x" reaches it as one literal argument.
+#include "visionneuse.h"
+
 #include <cstdlib>
 #include <string>
 #include <vector>
-
-#include "visionneuse.h"
 
 #ifdef _WIN32
 #include <windows.h>
