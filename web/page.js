@@ -294,14 +294,16 @@ function chargerTexte(nom, texte) {
 // Links
 // ---------------------------------------------------------------------------------------------
 
-// The link of the beam in the editor: this page with ?nom=...&donnees=..., percent-encoded UTF-8.
+// The link of the beam in the editor: this page with ?nom=...&donnees=..., percent-encoded UTF-8,
+// a blank as %20 and a plus sign as %2B, which every reader of queries takes the same way.
 function lienActuel() {
   const encoder = (texte) => encodeURIComponent(texte.toWellFormed ? texte.toWellFormed() : texte);
   return location.href.replace(/[?#].*$/, "") + "?nom=" + encoder(champNom.value) +
       "&donnees=" + encoder(editeur.value);
 }
 
-// The query's parameters, decoded; a "+" is a plus sign, as in 2.1E+11. Null when malformed.
+// The query's parameters, decoded as HTML forms, URLSearchParams and Python's urlencode write them:
+// a "+" is a blank, "%2B" a plus sign (2.1E+11). Null when malformed.
 function parametres() {
   const valeurs = {};
   try {
@@ -309,7 +311,8 @@ function parametres() {
       if (morceau === "") continue;
       const egal = morceau.indexOf("=");
       const cle = egal < 0 ? morceau : morceau.slice(0, egal);
-      valeurs[decodeURIComponent(cle)] = egal < 0 ? "" : decodeURIComponent(morceau.slice(egal + 1));
+      const decoder = (texte) => decodeURIComponent(texte.replace(/\+/g, " "));
+      valeurs[decoder(cle)] = egal < 0 ? "" : decoder(morceau.slice(egal + 1));
     }
   } catch (erreur) {
     return null;

@@ -225,6 +225,50 @@ class Diagnostics(unittest.TestCase):
                 self.assertEqual((r.code, texte(r.stderr), texte(r.stdout)), (1, ligne, RESUME))
 
 
+class EquilibreEtAvertissements(unittest.TestCase):
+    def test_equilibre_douteux(self):
+        # Three spans on two end supports, the middle one 1E15 times less stiff than the others
+        # (E = 1E20 and 1E5 Pa, Iz = 1 m4): the solution balances the loads only to 4.5E-01. The
+        # report and the summary are written, the diagnostic follows, and the run counts as failed.
+        contraste = crlf("$deb\n$noe\n4\n0\n1\n2\n3\n$ele\n3\n1 2 1e20 1\n2 3 1e5 1\n"
+                         "3 4 1e20 1\n$lia\n2\n1 1\n1 4\n$cha\n1\n1 2 -1000 0\n$fin\n")
+        r = lancer(["--svg", "d", "poutre"], {"d.txt": contraste, "poutre.txt": EXEMPLE})
+        self.assertEqual(r.code, 1)
+        self.assertEqual(texte(r.stderr), "d.txt: r\u00e9sultat douteux : l'\u00e9quilibre des "
+                         "noeuds n'est v\u00e9rifi\u00e9 qu'\u00e0 4.5E-01 pr\u00e8s (syst\u00e8me "
+                         "tr\u00e8s mal conditionn\u00e9 : rigidit\u00e9s trop contrast\u00e9es ?)\n")
+        self.assertTrue(texte(r.stdout).startswith("dr.txt : "), r.stdout)
+        self.assertTrue(texte(r.stdout).endswith("\u00e9quilibre \u00e0 4.5E-01 pr\u00e8s\n" + RESUME))
+        self.assertIn(b"Graphes \xe9l\xe9mentaires :", r.fichiers["dr.txt"])
+        self.assertIn("dr.svg", r.fichiers)
+
+    def test_mots_cles_inconnus(self):
+        # (case, data file, warnings): a line read between the sections whose first character other
+        # than a blank is "$" and that matches no keyword is warned of on its line; the run and its
+        # exit status are those of the same file without the warning.
+        liste = "(les mots-cl\u00e9s s'\u00e9crivent sans accent : $noe, $ele, $lia, $cha, $fin)"
+        accent = EXEMPLE.replace(b"$ele", b"$\xc9l\xe9ments\r\n$ele")
+        cas = [
+            ("accent", accent,
+             ["p.txt:8: attention : \u00ab $\u00c9l\u00e9ments \u00bb n'est pas un mot-cl\u00e9 : "
+              "ligne ignor\u00e9e " + liste]),
+            ("synonyme", EXEMPLE.replace(b"$lia", b"$appuis du bout\r\n$lia"),
+             ["p.txt:12: attention : \u00ab $appuis \u00bb n'est pas un mot-cl\u00e9 : ligne "
+              "ignor\u00e9e " + liste]),
+            ("tabulation", EXEMPLE.replace(b"$fin", b"\t$fin"),
+             ["p.txt:20: attention : \u00ab $fin \u00bb n'est pas lu comme un mot-cl\u00e9 : une "
+              "tabulation le pr\u00e9c\u00e8de ; ligne ignor\u00e9e"]),
+            ("second $deb et $ avant $deb",
+             EXEMPLE.replace(b"Poutre", b"$ prix : 100\r\nPoutre").replace(b"$noe", b"$deb\r\n$noe"),
+             []),
+        ]
+        for nom, donnees, avertissements in cas:
+            with self.subTest(nom):
+                r = lancer(["p"], {"p.txt": donnees})
+                self.assertEqual(texte(r.stderr), "".join(a + "\n" for a in avertissements))
+                self.assertEqual((r.code, texte(r.stdout)), (0, RESUME.replace("poutrer", "pr")))
+
+
 class MemesRapports(unittest.TestCase):
     def test_vecteurs(self):
         # Every reference run with a name: the command line writes the same files as the

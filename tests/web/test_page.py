@@ -277,6 +277,22 @@ class Page(unittest.TestCase):
                                      [nom_fichier + "r.svg", base64.b64encode(dessin).decode()])
                     self.assertEqual(sorted(set(GROUPES_DESSIN) - set(page["groupes"])), [])
 
+    def test_liens_des_formulaires(self):
+        """A link written as a form or Python's urlencode writes it (a blank as "+") runs as one
+        written with %20: the same text, a complete report."""
+        texte = (RACINE / "examples" / "poutre.txt").read_bytes().decode("cp1252")
+        texte = texte.replace("2.1E11", "2.1E+11")  # a plus sign that must stay one
+        base = (PAGE / "index.html").as_uri() + "?"
+        for lien_cas in [base + urllib.parse.urlencode({"nom": "p q", "donnees": texte}),
+                         lien("p q", texte)]:
+            with self.subTest(lien=lien_cas[len(base):len(base) + 20]):
+                self.navigateur.ouvrir(lien_cas)
+                page = self.navigateur.evaluer(ETAT_PAGE)
+                self.assertEqual(self.navigateur.evaluer(
+                    "[document.getElementById('nom').value, "
+                    "document.getElementById('donnees').value]"), ["p q", texte])
+                self.assertEqual(page["code"], 0)
+
     def test_edition_et_calculs_successifs(self):
         """A bad number, its diagnostic clicked; the link of the beam opened again; a refused name;
         then the largest model run with Ctrl+Enter, on the same page, its time measured there."""
