@@ -20,6 +20,11 @@ TStructure::~TStructure() noexcept(false) {
   Elements.Vider();
   Liaisons.Vider();
   Charges.Vider();
+  Ressorts.Vider();
+  Tassements.Vider();
+  Rotules.Vider();
+  Ponctuelles.Vider();
+  Trapezes.Vider();
   if (RapportOuvert) {
     RapportOuvert = false;
     Rapport.Fermer();

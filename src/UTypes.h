@@ -31,6 +31,11 @@ constexpr std::int32_t CapDdl = 100;  // two degrees of freedom per node
 constexpr std::int32_t CapElements = 49;
 constexpr std::int32_t CapLiaisons = 20;
 constexpr std::int32_t CapCharges = 20;
+constexpr std::int32_t CapRessorts = 20;
+constexpr std::int32_t CapTassements = 20;
+constexpr std::int32_t CapRotules = 20;
+constexpr std::int32_t CapPonctuelles = 20;
+constexpr std::int32_t CapTrapezes = 20;
 
 // Validity thresholds of an element, absolute. They are held in extended precision, where they lie
 // just above the doubles nearest to 1e-6 and 1e-12: a length or an Iz equal to that double is
@@ -94,6 +99,11 @@ class TElement {
   // End forces exerted on the element by its nodes, element DOF order: force and moment at
   // NoeudI, force and moment at NoeudJ (N, N.m), along +y and counterclockwise.
   TTableau<double, 1, 4> Efforts;
+  // The element's own rotations at NoeudI and NoeudJ (rad), set with the end forces: the node's
+  // slope, or at an end whose moment is released (a hinge) the rotation that makes the moment
+  // there zero, each side of a hinge turning its own way.
+  double RotationI = 0;
+  double RotationJ = 0;
 
   double Longueur() const;
   bool RigiditeElement(TMatrice4& k) const;
@@ -123,6 +133,61 @@ class TCharge {
   std::int32_t Numero = 0;
   double P = 0;
   double Mz = 0;
+};
+
+// An elastic support at node Noeud: a spring Kv (N/m) on its deflection and a rotational spring
+// Kr (N.m/rad) on its slope, both at least 0; its reactions are the force and the moment that it
+// exerts on the beam, Ry = -Kv v and Mz = -Kr theta.
+class TRessort {
+ public:
+  std::int32_t Ligne = 0;  // line of the data file, for diagnostics
+  std::int32_t Noeud = 0;
+  double Kv = 0;
+  double Kr = 0;
+  double Ry = 0;  // N
+  double Mz = 0;  // N.m
+};
+
+// An imposed displacement of a blocked degree of freedom of node Noeud: code 1 its deflection
+// (Valeur in m, along +y), code 2 its slope (Valeur in rad, counterclockwise).
+class TTassement {
+ public:
+  std::int32_t Ligne = 0;
+  std::int32_t Code = 0;
+  std::int32_t Noeud = 0;
+  double Valeur = 0;
+};
+
+// A hinge: the bending moment released at an end of element Element, code 1 at NoeudI, 2 at
+// NoeudJ, 3 at both.
+class TRotule {
+ public:
+  std::int32_t Ligne = 0;
+  std::int32_t Code = 0;
+  std::int32_t Element = 0;
+};
+
+// A point force Fy (N, along +y) and moment Mz (N.m, counterclockwise) inside element Element, at
+// the distance A (m) from its NoeudI.
+class TPonctuelle {
+ public:
+  std::int32_t Ligne = 0;
+  std::int32_t Element = 0;
+  double A = 0;
+  double Fy = 0;
+  double Mz = 0;
+};
+
+// A load varying linearly along element Element from Pa (N/m) at the distance A (m) from its
+// NoeudI to Pb at the distance B, zero elsewhere on the element.
+class TTrapeze {
+ public:
+  std::int32_t Ligne = 0;
+  std::int32_t Element = 0;
+  double A = 0;
+  double B = 0;
+  double Pa = 0;
+  double Pb = 0;
 };
 
 // A list of owned items at positions 1..Cap. Nombre is the count read from the data file; it may
@@ -169,6 +234,16 @@ class TElements : public TListe<TElement, CapElements> {
 };
 class TLiaisons : public TListe<TLiaison, CapLiaisons> {};
 class TCharges : public TListe<TCharge, CapCharges> {};
+class TRessorts : public TListe<TRessort, CapRessorts> {};
+class TTassements : public TListe<TTassement, CapTassements> {};
+class TRotules : public TListe<TRotule, CapRotules> {};
+class TPonctuelles : public TListe<TPonctuelle, CapPonctuelles> {};
+class TTrapezes : public TListe<TTrapeze, CapTrapezes> {};
+
+// The ends of an element whose moment is released, as hinges give them: bit 1 NoeudI, bit 2
+// NoeudJ.
+constexpr std::int32_t LibereI = 1;
+constexpr std::int32_t LibereJ = 2;
 
 // The whole model of the run and every intermediate result.
 class TStructure {
@@ -180,6 +255,12 @@ class TStructure {
   TElements Elements;
   TLiaisons Liaisons;
   TCharges Charges;
+  // The extended model's sections, each empty in a file without its keyword.
+  TRessorts Ressorts;
+  TTassements Tassements;
+  TRotules Rotules;
+  TPonctuelles Ponctuelles;
+  TTrapezes Trapezes;
   TMatriceGlobale K;  // global stiffness, K[row][column]
   TVecteurGlobal F;   // global forces; after the solution, the displacements
   // What the supports made of the system, kept for the equilibrium check of the command-line
@@ -222,6 +303,18 @@ class TStructure {
   // ||F - K u|| / ||F|| (equilibre.cpp).
   double ResiduEquilibre() const;
   void EcrireResultats();
+  void EcrireBlocsEtendus();
+
+  // The element's pieces of the extended model (encastrement.cpp): the ends it releases (LibereI,
+  // LibereJ), its stiffness condensed on them, the fixed-end forces of each of its loads, and
+  // whether it has any of the extended model's loads or hinges.
+  std::int32_t Liberations(std::int32_t e) const;
+  bool RigiditeCondensee(std::int32_t e, TMatrice4& k) const;
+  bool Etendu(std::int32_t e) const;
+  // True when node n's slope has no stiffness: elements end there, every one of them released
+  // there, and no support or spring holds the slope.
+  bool PenteLibre(std::int32_t n) const;
+  bool MomentNodal(std::int32_t n) const;  // a nodal load at n has a moment other than 0
 
  private:
   bool AjouterRigidites(TMatriceGlobale& k) const;
@@ -233,7 +326,15 @@ class TStructure {
   void AvertirMotCleInconnu(std::int32_t numeroLigne, const std::string& ligne) const;
   bool LireSection(TTexteLu& donnees, const std::string& ligne);
   bool AccepterElement(std::int32_t i) const;
+  bool Verifier();
   bool VerifierReferences();
+  bool VerifierExtensions();
+  std::string RefusTassement(std::int32_t i) const;
+  void Condenser(std::int32_t e, TTableau<double, 1, 4>& f) const;
+  void AjouterForcesEncastrement(std::int32_t e, TTableau<double, 1, 4> f);
+  TTableau<double, 1, 4> ForcesElement(std::int32_t e) const;
+  void RotationsPropres(std::int32_t e);
+  double ValeurImposee(std::int32_t d) const;
 
  public:
   // The sections of the data file, one operation each (lecteur.cpp): true unless an item is
@@ -242,6 +343,11 @@ class TStructure {
   bool LireElements(TTexteLu& donnees);
   bool LireLiaisons(TTexteLu& donnees);
   bool LireCharges(TTexteLu& donnees);
+  bool LireRessorts(TTexteLu& donnees);
+  bool LireTassements(TTexteLu& donnees);
+  bool LireRotules(TTexteLu& donnees);
+  bool LirePonctuelles(TTexteLu& donnees);
+  bool LireTrapezes(TTexteLu& donnees);
 };
 
 // The run's one structure; elements read the abscissae, displacements and loads through it.

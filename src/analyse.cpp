@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "UTypes.h"
+#include "encastrement.h"
 #include "textes.h"
 
 // ---------------------------------------------------------------------------------------------
@@ -85,12 +86,20 @@ bool TStructure::AjouterRigidites(TMatriceGlobale& k) const {
   }
   for (std::int32_t e = 1; e <= Elements.Nombre; ++e) {
     TMatrice4 ke;
-    if (!Elements.Item(e).RigiditeElement(ke)) return false;
+    if (!RigiditeCondensee(e, ke)) return false;
     TDdlElement d;
     DdlElement(e, d);
     for (std::int32_t a = 1; a <= 4; ++a) {
       for (std::int32_t b = 1; b <= 4; ++b) k[d[a]][d[b]] = k[d[a]][d[b]] + ke[a][b];
     }
+  }
+  // The springs, on the diagonal of their node's deflection (Kv) and slope (Kr).
+  for (std::int32_t r = 1; r <= Ressorts.Nombre; ++r) {
+    const TRessort& ressort = Ressorts.Item(r);
+    std::int32_t d1, d2;
+    DdlNoeud(ressort.Noeud, d1, d2);
+    k[d1][d1] = k[d1][d1] + ressort.Kv;
+    k[d2][d2] = k[d2][d2] + ressort.Kr;
   }
   return true;
 }
@@ -121,15 +130,20 @@ void TStructure::AssemblerForces() {
       F[d2] = F[d2] + charge.Mz;
     } else {
       TDdlElement d;
-      DdlElement(charge.Numero, d);
-      TElement& element = Elements.Item(charge.Numero);
-      const double L = element.Longueur();
-      const double f1 = (-charge.P * L) / 2;
-      const double f2 = ((L * L) * (-charge.P)) / 12;
-      const double f[4] = {f1, f2, f1, -f2};
-      for (std::int32_t m = 1; m <= 4; ++m) F[d[m]] = F[d[m]] - f[m - 1];
-      for (std::int32_t m = 1; m <= 4; ++m) element.Efforts[m] = element.Efforts[m] + f[m - 1];
+      DdlElement(charge.Numero, d);  // a missing element is the range error here
+      AjouterForcesEncastrement(charge.Numero,
+                                ForcesUniformes(charge.P, Elements.Item(charge.Numero).Longueur()));
     }
+  }
+  for (std::int32_t i = 1; i <= Ponctuelles.Nombre; ++i) {
+    const TPonctuelle& charge = Ponctuelles.Item(i);
+    AjouterForcesEncastrement(charge.Element,
+                              ForcesPonctuelle(charge, Elements.Item(charge.Element).Longueur()));
+  }
+  for (std::int32_t i = 1; i <= Trapezes.Nombre; ++i) {
+    const TTrapeze& charge = Trapezes.Item(i);
+    AjouterForcesEncastrement(charge.Element,
+                              ForcesTrapeze(charge, Elements.Item(charge.Element).Longueur()));
   }
 }
 
@@ -137,15 +151,45 @@ void TStructure::AssemblerForces() {
 // Supports
 // ---------------------------------------------------------------------------------------------
 
-// Replaces the equation of DOF d by "displacement d = 0": row and column d cleared, a unit
-// diagonal, a zero load. The prescribed value being zero, clearing the column needs no correction
-// of F, and K stays symmetric.
+// Replaces the equation of DOF d by "displacement d = its imposed value delta": row and column d
+// cleared, a unit diagonal, F[d] = delta. A settlement (delta not 0) first moves the known
+// displacement to the right-hand side, F[r] -= K[r][d] delta for every other r, so that clearing
+// the column loses nothing; without one, the prescribed value being zero, clearing the column
+// needs no correction of F. K stays symmetric.
 void TStructure::BloquerDdl(std::int32_t d) {
+  const double delta = ValeurImposee(d);
+  if (delta != 0) {
+    for (std::int32_t r = 1; r <= NbDdl; ++r) {
+      if (r != d) F[r] = F[r] - K[r][d] * delta;
+    }
+  }
   for (std::int32_t r = 1; r <= NbDdl; ++r) K[r][d] = 0;
   for (std::int32_t s = 1; s <= NbDdl; ++s) K[d][s] = 0;
   K[d][d] = 1;
   F[d] = 0;
+  if (delta != 0) F[d] = delta;
   Bloque[d] = true;
+}
+
+// The settlement of DOF d (m or rad): that of the settlement naming its node and kind, 0 when
+// none does.
+double TStructure::ValeurImposee(std::int32_t d) const {
+  for (std::int32_t i = 1; i <= Tassements.Nombre; ++i) {
+    const TTassement& tassement = Tassements.Item(i);
+    std::int32_t d1, d2;
+    DdlNoeud(tassement.Noeud, d1, d2);
+    if ((tassement.Code == 1 ? d1 : d2) == d) return tassement.Valeur;
+  }
+  return 0;
+}
+
+// True when a nodal load at node n has a moment other than exactly 0.
+bool TStructure::MomentNodal(std::int32_t n) const {
+  for (std::int32_t c = 1; c <= Charges.Nombre; ++c) {
+    const TCharge& charge = Charges.Item(c);
+    if (charge.Code == 1 && charge.Numero == n && charge.Mz != 0) return true;
+  }
+  return false;
 }
 
 // Code 1 blocks the deflection of the node, code 2 its slope, code 3 both; any other code nothing.
@@ -158,6 +202,14 @@ void TStructure::MettreLiaisons() {
     DdlNoeud(liaison.Noeud, d1, d2);
     if (liaison.Code == 1 || liaison.Code == 3) BloquerDdl(d1);
     if (liaison.Code == 2 || liaison.Code == 3) BloquerDdl(d2);
+  }
+  // A node slope that nothing holds (every element end there released) has no stiffness and no
+  // meaning: each element turns its own way there. It is held at 0 unless a nodal moment acts
+  // there, which nothing could carry: the mechanism check then refuses the beam.
+  if (Rotules.Nombre > 0) {
+    for (std::int32_t n = 1; n <= NbNoeuds && 2 * n <= NbDdl; ++n) {
+      if (PenteLibre(n) && !MomentNodal(n)) BloquerDdl(2 * n);
+    }
   }
   for (std::int32_t d = 1; d <= NbDdl; ++d) FLiaisons[d] = F[d];
 }
@@ -236,12 +288,13 @@ void TStructure::CalculerForcesElementaires() {
     TTableau<double, 1, 4> ue;
     for (std::int32_t m = 1; m <= 4; ++m) ue[m] = F[d[m]];
     TMatrice4 ke;
-    element.RigiditeElement(ke);  // every element passed it during the assembly
+    RigiditeCondensee(e, ke);  // every element passed it during the assembly
     for (std::int32_t i = 1; i <= 4; ++i) {
       for (std::int32_t j = 1; j <= 4; ++j) {
         element.Efforts[i] = element.Efforts[i] + ke[i][j] * ue[j];
       }
     }
+    RotationsPropres(e);
   }
 }
 
@@ -266,5 +319,13 @@ void TStructure::CalculerActionsLiaison() {
     }
     liaison.Ry = R;
     liaison.Mz = M;
+  }
+  // A spring exerts on the beam the force -Kv v and the moment -Kr theta of its node.
+  for (std::int32_t r = 1; r <= Ressorts.Nombre; ++r) {
+    TRessort& ressort = Ressorts.Item(r);
+    std::int32_t d1, d2;
+    DdlNoeud(ressort.Noeud, d1, d2);
+    ressort.Ry = -ressort.Kv * F[d1];
+    ressort.Mz = -ressort.Kr * F[d2];
   }
 }

@@ -42,8 +42,7 @@ TExtremes ExtremesExacts(const TStructure& s) {
   for (std::int32_t e = 1; e <= nombre; ++e) {
     const TCourbes courbes(s, s.Elements.Item(e), e);
     for (TGrandeur g : Toutes) {
-      for (double u : courbes.Stationnaires(g)) {
-        const TPointCourbe point = courbes.Point(u);
+      for (const TPointCourbe& point : courbes.Candidats(g)) {
         extremes.Grandeurs[static_cast<int>(g)].Retenir(point.Valeur(g), point.Abscisse);
       }
     }

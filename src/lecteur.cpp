@@ -126,10 +126,10 @@ bool TStructure::LireDonnees() {
     }
     const std::int32_t numeroLigne = donnees.LigneSuivante();
     const std::string ligne = donnees.LireLigne();
-    if (EstMotCle(Textes::MotFin, ligne)) return VerifierReferences();
+    if (EstMotCle(Textes::MotFin, ligne)) return Verifier();
     AvertirMotCleInconnu(numeroLigne, ligne);
     if (!LireSection(donnees, ligne)) return false;
-    if (donnees.Fin()) return VerifierReferences();
+    if (donnees.Fin()) return Verifier();
   }
 }
 
@@ -163,6 +163,11 @@ const TSection Sections[] = {
     {Textes::MotElements, &TStructure::LireElements},
     {Textes::MotLiaisons, &TStructure::LireLiaisons},
     {Textes::MotCharges, &TStructure::LireCharges},
+    {Textes::MotRessorts, &TStructure::LireRessorts},
+    {Textes::MotTassements, &TStructure::LireTassements},
+    {Textes::MotRotules, &TStructure::LireRotules},
+    {Textes::MotPonctuelles, &TStructure::LirePonctuelles},
+    {Textes::MotTrapezes, &TStructure::LireTrapezes},
 };
 
 // True when the text matches one of the keywords of the data, "$deb" and "$fin" included.
@@ -279,46 +284,69 @@ bool TStructure::LireCharges(TTexteLu& donnees) {
       ToutAccepter);
 }
 
-// ---------------------------------------------------------------------------------------------
-// The checks once the data are read
-// ---------------------------------------------------------------------------------------------
+// A spring: its node, then Kv (N/m) and Kr (N.m/rad).
+bool TStructure::LireRessorts(TTexteLu& donnees) {
+  return LireListe(
+      donnees, Ressorts, Textes::MotRessorts,
+      [&](TRessort& ressort) {
+        ressort.Noeud = donnees.LireEntier(Textes::AttenduEntier);
+        ressort.Ligne = donnees.LigneLue();
+        ressort.Kv = donnees.LireReel();
+        ressort.Kr = donnees.LireReel();
+      },
+      ToutAccepter);
+}
 
-// Every node and element number is checked against the model as read (a node beyond NbNoeuds has
-// no abscissa of its own, and its degrees of freedom lie outside the system solved): elements,
-// then supports, then loads, each failing item with its console line, every failing item listed.
-// A support whose code blocks nothing names a node that nothing uses, and is not checked.
-bool TStructure::VerifierReferences() {
-  const auto existe = [](std::int32_t numero, std::int32_t nombre) {
-    return numero >= 1 && numero <= nombre;
-  };
-  bool valide = true;
-  const auto refuser = [this, &valide](std::int32_t ligne, const char* modele, std::int32_t i,
-                                       std::int32_t numero) {
-    Signaler(ligne, Remplir(modele, {std::to_string(i), std::to_string(numero)}), true);
-    valide = false;
-  };
-  for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
-    const TElement& element = Elements.Item(i);
-    if (!existe(element.NoeudI, NbNoeuds)) {
-      refuser(element.Ligne, Textes::ElementSansNoeud, i, element.NoeudI);
-    } else if (!existe(element.NoeudJ, NbNoeuds)) {
-      refuser(element.Ligne, Textes::ElementSansNoeud, i, element.NoeudJ);
-    }
-  }
-  for (std::int32_t i = 1; i <= Liaisons.Nombre; ++i) {
-    const TLiaison& liaison = Liaisons.Item(i);
-    const bool bloque = liaison.Code >= 1 && liaison.Code <= 3;
-    if (bloque && !existe(liaison.Noeud, NbNoeuds)) {
-      refuser(liaison.Ligne, Textes::LiaisonSansNoeud, i, liaison.Noeud);
-    }
-  }
-  for (std::int32_t i = 1; i <= Charges.Nombre; ++i) {
-    const TCharge& charge = Charges.Item(i);
-    if (charge.Code == 1 && !existe(charge.Numero, NbNoeuds)) {
-      refuser(charge.Ligne, Textes::ChargeSansNoeud, i, charge.Numero);
-    } else if (charge.Code != 1 && !existe(charge.Numero, Elements.Nombre)) {
-      refuser(charge.Ligne, Textes::ChargeSansElement, i, charge.Numero);
-    }
-  }
-  return valide;
+// A settlement: its code (1 deflection, 2 slope), its node, then its value (m or rad).
+bool TStructure::LireTassements(TTexteLu& donnees) {
+  return LireListe(
+      donnees, Tassements, Textes::MotTassements,
+      [&](TTassement& tassement) {
+        tassement.Code = donnees.LireEntier(Textes::AttenduEntier);
+        tassement.Ligne = donnees.LigneLue();
+        tassement.Noeud = donnees.LireEntier(Textes::AttenduEntier);
+        tassement.Valeur = donnees.LireReel();
+      },
+      ToutAccepter);
+}
+
+// A hinge: its code (1 at NoeudI, 2 at NoeudJ, 3 both), then its element.
+bool TStructure::LireRotules(TTexteLu& donnees) {
+  return LireListe(
+      donnees, Rotules, Textes::MotRotules,
+      [&](TRotule& rotule) {
+        rotule.Code = donnees.LireEntier(Textes::AttenduEntier);
+        rotule.Ligne = donnees.LigneLue();
+        rotule.Element = donnees.LireEntier(Textes::AttenduEntier);
+      },
+      ToutAccepter);
+}
+
+// A point load inside an element: its element, a (m from NoeudI), Fy (N) and Mz (N.m).
+bool TStructure::LirePonctuelles(TTexteLu& donnees) {
+  return LireListe(
+      donnees, Ponctuelles, Textes::MotPonctuelles,
+      [&](TPonctuelle& charge) {
+        charge.Element = donnees.LireEntier(Textes::AttenduEntier);
+        charge.Ligne = donnees.LigneLue();
+        charge.A = donnees.LireReel();
+        charge.Fy = donnees.LireReel();
+        charge.Mz = donnees.LireReel();
+      },
+      ToutAccepter);
+}
+
+// A trapezoidal load: its element, a and b (m from NoeudI), pa and pb (N/m).
+bool TStructure::LireTrapezes(TTexteLu& donnees) {
+  return LireListe(
+      donnees, Trapezes, Textes::MotTrapezes,
+      [&](TTrapeze& charge) {
+        charge.Element = donnees.LireEntier(Textes::AttenduEntier);
+        charge.Ligne = donnees.LigneLue();
+        charge.A = donnees.LireReel();
+        charge.B = donnees.LireReel();
+        charge.Pa = donnees.LireReel();
+        charge.Pb = donnees.LireReel();
+      },
+      ToutAccepter);
 }

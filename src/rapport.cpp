@@ -96,6 +96,52 @@ std::string LigneAction(const TLiaison& liaison) {
   return ligne;
 }
 
+// A point load inside an element: its abscissa from NoeudI (m), Fy (N) and Mz (N.m).
+std::string LignePonctuelle(const TPonctuelle& charge) {
+  return Textes::Element + FormatEntier(charge.Element, 2) + Textes::PonctuelleA +
+         FormatReel(charge.A, 7, 3) + Textes::PonctuelleFy + FormatReel(charge.Fy, 7, 0) +
+         Textes::PonctuelleMz + FormatReel(charge.Mz, 7, 0) + Textes::UniteMz;
+}
+
+// A trapezoidal load: from a to b (m from NoeudI), from pa to pb (N/m).
+std::string LigneTrapeze(const TTrapeze& charge) {
+  return Textes::Element + FormatEntier(charge.Element, 2) + Textes::TrapezeDe +
+         FormatReel(charge.A, 7, 3) + Textes::TrapezeA + FormatReel(charge.B, 7, 3) +
+         Textes::TrapezeP + FormatReel(charge.Pa, 10, 0) + Textes::TrapezeA +
+         FormatReel(charge.Pb, 10, 0) + Textes::UnitePy;
+}
+
+std::string LigneRessort(const TRessort& ressort) {
+  return Textes::Noeud + FormatEntier(ressort.Noeud, 2) + Textes::Kv +
+         FormatReel(ressort.Kv, 12, 0) + Textes::UniteKv + FormatReel(ressort.Kr, 12, 0) +
+         Textes::UniteKr;
+}
+
+std::string LigneTassement(const TTassement& tassement) {
+  const bool fleche = tassement.Code == 1;
+  return Textes::Noeud + FormatEntier(tassement.Noeud, 2) +
+         (fleche ? Textes::TassementFleche : Textes::TassementPente) +
+         FormatReel(tassement.Valeur, 10, 6) + (fleche ? Textes::Metre : Textes::Radian);
+}
+
+// A hinge by its code: at NoeudI (1), at NoeudJ (2), at both (3).
+std::string LigneRotule(const TRotule& rotule) {
+  const TElement& element = Structure->Elements.Item(rotule.Element);
+  std::string ligne = Textes::Element + FormatEntier(rotule.Element, 2);
+  if (rotule.Code == 3) {
+    return ligne + Textes::RotulesAuxNoeuds + std::to_string(element.NoeudI) + Textes::EtNoeud +
+           std::to_string(element.NoeudJ);
+  }
+  return ligne + Textes::RotuleAuNoeud +
+         std::to_string(rotule.Code == 1 ? element.NoeudI : element.NoeudJ);
+}
+
+std::string LigneActionRessort(const TRessort& ressort) {
+  return Textes::ActionRessort + std::to_string(ressort.Noeud) + Textes::DeuxPoints + Textes::Ry +
+         FormatReel(ressort.Ry, ChampAction) + Textes::MzApresRy +
+         FormatReel(ressort.Mz, ChampAction);
+}
+
 std::string EnteteGraphe() {
   return FormatTexte(Textes::GrapheX, 6) + FormatTexte(Textes::GrapheFleche, 15) +
          FormatTexte(Textes::GraphePente, 13) + FormatTexte(Textes::GrapheTy, 9) +
@@ -109,6 +155,24 @@ std::string LigneGraphe(const TGraphe& graphe, std::int32_t k) {
 }
 
 }  // namespace
+
+// The extended model's blocks, each only when its section holds items: its heading, an empty
+// line, its lines, an empty line.
+void TStructure::EcrireBlocsEtendus() {
+  const auto bloc = [this](const char* titre, std::int32_t nombre, const auto& ligne) {
+    if (nombre <= 0) return;
+    Rapport.Ligne(titre);
+    Rapport.FinLigne();
+    for (std::int32_t i = 1; i <= nombre; ++i) Rapport.Ligne(ligne(i));
+    Rapport.FinLigne();
+  };
+  bloc(Textes::TitreRessorts, Ressorts.Nombre,
+       [this](std::int32_t i) { return LigneRessort(Ressorts.Item(i)); });
+  bloc(Textes::TitreTassements, Tassements.Nombre,
+       [this](std::int32_t i) { return LigneTassement(Tassements.Item(i)); });
+  bloc(Textes::TitreRotules, Rotules.Nombre,
+       [this](std::int32_t i) { return LigneRotule(Rotules.Item(i)); });
+}
 
 // The data echo, the displacements, the end forces, the reactions and the graphs. Every heading
 // is followed by an empty line and every block by an empty line. Each element's graph is kept in
@@ -140,7 +204,12 @@ void TStructure::EcrireResultats() {
   Rapport.Ligne(Textes::TitreCharges);
   Rapport.FinLigne();
   for (std::int32_t c = 1; c <= Charges.Nombre; ++c) Rapport.Ligne(LigneCharge(Charges.Item(c)));
+  for (std::int32_t c = 1; c <= Ponctuelles.Nombre; ++c) {
+    Rapport.Ligne(LignePonctuelle(Ponctuelles.Item(c)));
+  }
+  for (std::int32_t c = 1; c <= Trapezes.Nombre; ++c) Rapport.Ligne(LigneTrapeze(Trapezes.Item(c)));
   Rapport.FinLigne();
+  EcrireBlocsEtendus();
 
   Rapport.Ligne(Textes::TitreDeplacements);
   Rapport.FinLigne();
@@ -161,6 +230,9 @@ void TStructure::EcrireResultats() {
   Rapport.Ligne(Textes::TitreActions);
   Rapport.FinLigne();
   for (std::int32_t s = 1; s <= Liaisons.Nombre; ++s) Rapport.Ligne(LigneAction(Liaisons.Item(s)));
+  for (std::int32_t r = 1; r <= Ressorts.Nombre; ++r) {
+    Rapport.Ligne(LigneActionRessort(Ressorts.Item(r)));
+  }
   Rapport.FinLigne();
 
   Rapport.Ligne(Textes::TitreGraphes);

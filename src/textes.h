@@ -47,6 +47,11 @@ inline const char* const MotNoeuds = "$noe";
 inline const char* const MotElements = "$ele";
 inline const char* const MotLiaisons = "$lia";
 inline const char* const MotCharges = "$cha";
+inline const char* const MotRessorts = "$res";
+inline const char* const MotTassements = "$tas";
+inline const char* const MotRotules = "$rot";
+inline const char* const MotPonctuelles = "$pon";
+inline const char* const MotTrapezes = "$tra";
 inline const char* const MotFin = "$fin";
 
 // Report: progress lines of the run, one per step, and the solver's failure.
@@ -90,6 +95,25 @@ inline const char* const UniteMz = " N.m";
 inline const char* const Element = "\351l\351ment ";
 inline const char* const Py = " : py = ";
 inline const char* const UnitePy = " N/m";
+// The extended model's lines in the report.
+inline const char* const PonctuelleA = " : a = ";
+inline const char* const PonctuelleFy = " m  Fy = ";
+inline const char* const PonctuelleMz = " N  Mz = ";
+inline const char* const TrapezeDe = " : de ";
+inline const char* const TrapezeA = " \340 ";
+inline const char* const TrapezeP = " m  p = ";
+inline const char* const TitreRessorts = "Ressorts :";
+inline const char* const Kv = "   Kv = ";
+inline const char* const UniteKv = " N/m   Kr = ";
+inline const char* const UniteKr = " N.m/rad";
+inline const char* const TitreTassements = "Tassements :";
+inline const char* const TassementFleche = "   fl\350che = ";
+inline const char* const TassementPente = "   pente = ";
+inline const char* const Radian = " rad";
+inline const char* const TitreRotules = "Rotules :";
+inline const char* const RotuleAuNoeud = "   rotule au noeud ";
+inline const char* const RotulesAuxNoeuds = "   rotules aux noeuds ";
+inline const char* const ActionRessort = "ressort noeud ";
 inline const char* const EnteteNoeud = "Noeud";
 inline const char* const EnteteFleche = "Fl\350che";
 inline const char* const EntetePente = "Pente";
@@ -175,6 +199,31 @@ inline const char* const PivotPente =
     "libert\351 %1 "
     "(pente du noeud %2) : la poutre n'est pas tenue (m\351canisme) ou sa rigidit\351 est trop "
     "faible";
+// The checks of the extended model's items: %1 the item, %2 the number it names, then its
+// abscissae and its element's length (m).
+inline const char* const RessortSansNoeud = "Le ressort %1 porte sur le noeud %2, qui n'existe pas";
+inline const char* const RessortNegatif = "Le ressort %1 a une raideur n\351gative";
+inline const char* const TassementCode =
+    "Le tassement %1 a le code %2 : 1 (fl\350che) ou 2 (pente) attendu";
+inline const char* const TassementSansNoeud =
+    "Le tassement %1 porte sur le noeud %2, qui n'existe pas";
+inline const char* const TassementFlecheLibre =
+    "Le tassement %1 porte sur la fl\350che du noeud %2, qu'aucune liaison ne bloque";
+inline const char* const TassementPenteLibre =
+    "Le tassement %1 porte sur la pente du noeud %2, qu'aucune liaison ne bloque";
+inline const char* const TassementRepete = "Le tassement %1 r\351p\350te le tassement %2";
+inline const char* const RotuleCode = "La rotule %1 a le code %2 : 1, 2 ou 3 attendu";
+inline const char* const RotuleSansElement =
+    "La rotule %1 porte sur l'\351l\351ment %2, qui n'existe pas";
+inline const char* const PonctuelleSansElement =
+    "La charge ponctuelle %1 porte sur l'\351l\351ment %2, qui n'existe pas";
+inline const char* const PonctuelleHors =
+    "La charge ponctuelle %1 est hors de l'\351l\351ment %2 (a = %3 m, longueur %4 m)";
+inline const char* const TrapezeSansElement =
+    "La charge trap\351zo\357dale %1 porte sur l'\351l\351ment %2, qui n'existe pas";
+inline const char* const TrapezeHors =
+    "La charge trap\351zo\357dale %1 est hors de l'\351l\351ment %2 (de %3 \340 %4 m, longueur %5 "
+    "m)";
 // A line that looks like a keyword line and is none: %1 its first word, %2 the keywords.
 inline const char* const MotCleInconnu =
     "attention : \253 %1 \273 n'est pas un mot-cl\351 : ligne ignor\351e (les mots-cl\351s "
@@ -190,6 +239,12 @@ inline const char* const NoeudSansElement = "le noeud %1 n'est reli\351 \340 auc
 inline const char* const NoeudsSansLiaison = "les noeuds %1 ne sont tenus par aucune liaison";
 inline const char* const NoeudsTournent =
     "les noeuds %1 peuvent tourner autour de x = %2 m sans se d\351former";
+inline const char* const NoeudsTournentRotule =
+    "les noeuds %1 peuvent tourner autour de la rotule du noeud %2";
+inline const char* const MomentSurRotules =
+    "le moment appliqu\351 au noeud %1 ne s'exerce sur aucun \351l\351ment : chacun y a une rotule";
+inline const char* const PenteSansElement =
+    "la pente du noeud %1 n'est tenue par aucun \351l\351ment rigide";
 inline const char* const NoeudsMontent = "les noeuds %1 peuvent monter ou descendre sans tourner";
 inline const char* const ElementSansRigidite =
     " (l'\351l\351ment %1 n'a pas de rigidit\351 en flexion : E \327 Iz = 0)";

@@ -246,7 +246,8 @@ class EquilibreEtAvertissements(unittest.TestCase):
         # (case, data file, warnings): a line read between the sections whose first character other
         # than a blank is "$" and that matches no keyword is warned of on its line; the run and its
         # exit status are those of the same file without the warning.
-        liste = "(les mots-cl\u00e9s s'\u00e9crivent sans accent : $noe, $ele, $lia, $cha, $fin)"
+        liste = ("(les mots-cl\u00e9s s'\u00e9crivent sans accent : $noe, $ele, $lia, $cha, $res, "
+                 "$tas, $rot, $pon, $tra, $fin)")
         accent = EXEMPLE.replace(b"$ele", b"$\xc9l\xe9ments\r\n$ele")
         cas = [
             ("accent", accent,
