@@ -140,9 +140,10 @@ bool TStructure::RigiditeCondensee(std::int32_t e, TMatrice4& k) const {
   const std::int32_t liberations = Liberations(e);
   if (liberations == 0) return true;
   PourChaqueLiberation(liberations, element.Longueur(), [&k](std::int32_t r, const double* c) {
+    const double ligne[5] = {0, k[r][1], k[r][2], k[r][3], k[r][4]};  // row r before it goes
     for (std::int32_t i = 1; i <= 4; ++i) {
       for (std::int32_t j = i; j <= 4; ++j) {
-        k[i][j] = i == r || j == r ? 0 : k[i][j] - c[i] * k[r][j];
+        k[i][j] = i == r || j == r ? 0 : k[i][j] - c[i] * ligne[j];
       }
     }
     for (std::int32_t i = 2; i <= 4; ++i) {
