@@ -303,7 +303,9 @@ class TStructure {
   // ||F - K u|| / ||F|| (equilibre.cpp).
   double ResiduEquilibre() const;
   void EcrireResultats();
+  void EcrireCharges();
   void EcrireBlocsEtendus();
+  void EcrireGraphes();
 
   // The element's pieces of the extended model (encastrement.cpp): the ends it releases (LibereI,
   // LibereJ), its stiffness condensed on them, the fixed-end forces of each of its loads, and

@@ -156,22 +156,37 @@ std::string LigneGraphe(const TGraphe& graphe, std::int32_t k) {
 
 }  // namespace
 
-// The extended model's blocks, each only when its section holds items: its heading, an empty
-// line, its lines, an empty line.
+// A block of the report: its heading, an empty line, the lines that `lignes` writes, an empty
+// line.
+template <typename TLignes>
+static void Bloc(TRapport& rapport, const char* titre, TLignes lignes) {
+  rapport.Ligne(titre);
+  rapport.FinLigne();
+  lignes();
+  rapport.FinLigne();
+}
+
+// The extended model's blocks, each only when its section holds items.
 void TStructure::EcrireBlocsEtendus() {
-  const auto bloc = [this](const char* titre, std::int32_t nombre, const auto& ligne) {
-    if (nombre <= 0) return;
-    Rapport.Ligne(titre);
-    Rapport.FinLigne();
-    for (std::int32_t i = 1; i <= nombre; ++i) Rapport.Ligne(ligne(i));
-    Rapport.FinLigne();
-  };
-  bloc(Textes::TitreRessorts, Ressorts.Nombre,
-       [this](std::int32_t i) { return LigneRessort(Ressorts.Item(i)); });
-  bloc(Textes::TitreTassements, Tassements.Nombre,
-       [this](std::int32_t i) { return LigneTassement(Tassements.Item(i)); });
-  bloc(Textes::TitreRotules, Rotules.Nombre,
-       [this](std::int32_t i) { return LigneRotule(Rotules.Item(i)); });
+  if (Ressorts.Nombre > 0) {
+    Bloc(Rapport, Textes::TitreRessorts, [this] {
+      for (std::int32_t i = 1; i <= Ressorts.Nombre; ++i)
+        Rapport.Ligne(LigneRessort(Ressorts.Item(i)));
+    });
+  }
+  if (Tassements.Nombre > 0) {
+    Bloc(Rapport, Textes::TitreTassements, [this] {
+      for (std::int32_t i = 1; i <= Tassements.Nombre; ++i) {
+        Rapport.Ligne(LigneTassement(Tassements.Item(i)));
+      }
+    });
+  }
+  if (Rotules.Nombre > 0) {
+    Bloc(Rapport, Textes::TitreRotules, [this] {
+      for (std::int32_t i = 1; i <= Rotules.Nombre; ++i)
+        Rapport.Ligne(LigneRotule(Rotules.Item(i)));
+    });
+  }
 }
 
 // The data echo, the displacements, the end forces, the reactions and the graphs. Every heading
@@ -183,58 +198,55 @@ void TStructure::EcrireResultats() {
   Rapport.FinLigne();
   Rapport.Ligne(Textes::NomDonnees + NomFichier + Textes::ExtensionDonnees);
   Rapport.FinLigne();
+  Bloc(Rapport, Textes::TitreNoeuds, [this] {
+    for (std::int32_t n = 1; n <= NbNoeuds; ++n) Rapport.Ligne(LigneNoeud(n));
+  });
+  Bloc(Rapport, Textes::TitreElements, [this] {
+    for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
+      Rapport.Ligne(LigneElement(i, Elements.Item(i)));
+    }
+  });
+  Bloc(Rapport, Textes::TitreLiaisons, [this] {
+    for (std::int32_t s = 1; s <= Liaisons.Nombre; ++s) {
+      Rapport.Ligne(LigneLiaison(Liaisons.Item(s)));
+    }
+  });
+  Bloc(Rapport, Textes::TitreCharges, [this] { EcrireCharges(); });
+  EcrireBlocsEtendus();
+  Bloc(Rapport, Textes::TitreDeplacements, [this] {
+    Rapport.Ligne(Textes::EnteteNoeud + FormatTexte(Textes::EnteteFleche, 8) +
+                  FormatTexte(Textes::EntetePente, 10));
+    Rapport.FinLigne();
+    for (std::int32_t n = 1; n <= NbNoeuds; ++n) Rapport.Ligne(LigneDeplacement(n));
+  });
+  Bloc(Rapport, Textes::TitreEfforts, [this] {
+    for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
+      Rapport.Ligne(LignePremiereExtremite(i, Elements.Item(i)));
+      Rapport.Ligne(LigneSecondeExtremite(Elements.Item(i)));
+    }
+  });
+  Bloc(Rapport, Textes::TitreActions, [this] {
+    for (std::int32_t s = 1; s <= Liaisons.Nombre; ++s)
+      Rapport.Ligne(LigneAction(Liaisons.Item(s)));
+    for (std::int32_t r = 1; r <= Ressorts.Nombre; ++r) {
+      Rapport.Ligne(LigneActionRessort(Ressorts.Item(r)));
+    }
+  });
+  EcrireGraphes();
+}
 
-  Rapport.Ligne(Textes::TitreNoeuds);
-  Rapport.FinLigne();
-  for (std::int32_t n = 1; n <= NbNoeuds; ++n) Rapport.Ligne(LigneNoeud(n));
-  Rapport.FinLigne();
-
-  Rapport.Ligne(Textes::TitreElements);
-  Rapport.FinLigne();
-  for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
-    Rapport.Ligne(LigneElement(i, Elements.Item(i)));
-  }
-  Rapport.FinLigne();
-
-  Rapport.Ligne(Textes::TitreLiaisons);
-  Rapport.FinLigne();
-  for (std::int32_t s = 1; s <= Liaisons.Nombre; ++s) Rapport.Ligne(LigneLiaison(Liaisons.Item(s)));
-  Rapport.FinLigne();
-
-  Rapport.Ligne(Textes::TitreCharges);
-  Rapport.FinLigne();
+// The loads as read: those of "$cha", then the point loads and the trapezoidal loads.
+void TStructure::EcrireCharges() {
   for (std::int32_t c = 1; c <= Charges.Nombre; ++c) Rapport.Ligne(LigneCharge(Charges.Item(c)));
   for (std::int32_t c = 1; c <= Ponctuelles.Nombre; ++c) {
     Rapport.Ligne(LignePonctuelle(Ponctuelles.Item(c)));
   }
   for (std::int32_t c = 1; c <= Trapezes.Nombre; ++c) Rapport.Ligne(LigneTrapeze(Trapezes.Item(c)));
-  Rapport.FinLigne();
-  EcrireBlocsEtendus();
+}
 
-  Rapport.Ligne(Textes::TitreDeplacements);
-  Rapport.FinLigne();
-  Rapport.Ligne(Textes::EnteteNoeud + FormatTexte(Textes::EnteteFleche, 8) +
-                FormatTexte(Textes::EntetePente, 10));
-  Rapport.FinLigne();
-  for (std::int32_t n = 1; n <= NbNoeuds; ++n) Rapport.Ligne(LigneDeplacement(n));
-  Rapport.FinLigne();
-
-  Rapport.Ligne(Textes::TitreEfforts);
-  Rapport.FinLigne();
-  for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
-    Rapport.Ligne(LignePremiereExtremite(i, Elements.Item(i)));
-    Rapport.Ligne(LigneSecondeExtremite(Elements.Item(i)));
-  }
-  Rapport.FinLigne();
-
-  Rapport.Ligne(Textes::TitreActions);
-  Rapport.FinLigne();
-  for (std::int32_t s = 1; s <= Liaisons.Nombre; ++s) Rapport.Ligne(LigneAction(Liaisons.Item(s)));
-  for (std::int32_t r = 1; r <= Ressorts.Nombre; ++r) {
-    Rapport.Ligne(LigneActionRessort(Ressorts.Item(r)));
-  }
-  Rapport.FinLigne();
-
+// For each element: an empty line, its title, an empty line, the header, an empty line, its 11
+// rows; then the report's final empty line.
+void TStructure::EcrireGraphes() {
   Rapport.Ligne(Textes::TitreGraphes);
   for (std::int32_t i = 1; i <= Elements.Nombre; ++i) {
     Rapport.FinLigne();
