@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "console.h"
+#include "echelles.h"
 #include "format.h"
 #include "textes.h"
 
@@ -123,74 +124,6 @@ const TDiagramme Diagrammes[] = {
      "stroke=\"#1b6e3a\" stroke-width=\"1.3\" stroke-linejoin=\"round\" fill=\"#c4e6cd\""},
 };
 
-// ---------------------------------------------------------------------------------------------
-// Scales
-// ---------------------------------------------------------------------------------------------
-
-// The fraction of the way from bas to haut (bas < haut) at which v lies. When the range itself
-// overflows (bounds of opposite signs near the largest double), it is taken in halves.
-double Fraction(double v, double bas, double haut) {
-  const double etendue = haut - bas;
-  if (std::isfinite(etendue)) return (v - bas) / etendue;
-  return (0.5 * v - 0.5 * bas) / (0.5 * haut - 0.5 * bas);
-}
-
-// A tick step: the smallest of 1, 2, 5 and 10 times a power of ten that is at least `brut`, and
-// the exponent of that step's leading digit. Pas = 0 when there is none: brut not a positive
-// finite number, or below the smallest power of ten that a double holds.
-struct TPas {
-  double Pas = 0;
-  int Exposant = 0;
-};
-
-TPas PasRond(double brut) {
-  TPas resultat;
-  if (!(brut > 0) || !std::isfinite(brut)) return resultat;
-  double puissance = 1;  // 10^exposant, by repeated products and quotients
-  int exposant = 0;
-  while (puissance * 10 <= brut) {
-    puissance = puissance * 10;
-    ++exposant;
-  }
-  while (puissance > brut) {  // ends at 0 at the latest, below the subnormal doubles
-    puissance = puissance / 10;
-    --exposant;
-  }
-  for (const double chiffre : {1.0, 2.0, 5.0, 10.0}) {
-    if (chiffre * puissance >= brut) {
-      resultat.Pas = chiffre * puissance;
-      resultat.Exposant = chiffre == 10 ? exposant + 1 : exposant;
-      return resultat;
-    }
-  }
-  return resultat;
-}
-
-// The ticks of a scale: the multiples of pas from bas to haut, at most 20 of them (the scales
-// here have about 5 to 10). A bound that is a tick up to rounding (within a hundredth of a step)
-// keeps its tick.
-struct TGraduations {
-  double Premier = 0;  // the first tick's multiple of pas
-  int Nombre = 0;
-};
-
-TGraduations Graduations(double bas, double haut, double pas) {
-  TGraduations g;
-  if (!(pas > 0)) return g;
-  g.Premier = std::ceil(bas / pas - 0.01);
-  const double nombre = std::floor(haut / pas + 0.01) - g.Premier + 1;
-  if (nombre >= 1 && nombre <= 20) g.Nombre = static_cast<int>(nombre);
-  return g;
-}
-
-// The text of a tick's value: fixed point with the decimals that the step needs, or the
-// scientific form when the step is below 10^-9 or above 10^9. The zero tick is +0, so that it
-// prints without a sign.
-std::string ValeurGraduation(double valeur, int exposant) {
-  if (exposant < -9 || exposant > 9) return FormatReel(valeur + 0.0, 0, -1);
-  return FormatReel(valeur + 0.0, 0, std::max(0, -exposant));
-}
-
 // True when the bytes read as UTF-8: each lead byte followed by as many continuation bytes
 // (10xxxxxx) as it announces. ASCII is UTF-8.
 bool EstUtf8(std::string_view texte) {
@@ -217,33 +150,6 @@ bool EstUtf8(std::string_view texte) {
 // UTF-8 system), read as Windows-1252 otherwise (a name from the page or from Windows).
 std::string NomEnUtf8(const std::string& nom) {
   return EstUtf8(nom) ? nom : Utf8DepuisWindows1252(nom);
-}
-
-// The number of elements whose graphs the run kept, and of points in a graph.
-std::int32_t NombreGraphes(const TStructure& s) {
-  return std::max(0, std::min(s.Elements.Nombre, CapElements));
-}
-std::int32_t DernierPoint(const TGraphe& g) { return std::max(-1, std::min(g.NbIntervalles, 10)); }
-
-// The scale of a diagram whose values run from bas to haut (bas <= 0 <= haut): ticks about a fifth
-// of the range apart, bounds rounded outwards to ticks unless that would overflow. A bound less
-// than a hundredth of a step beyond a tick is rounded to that tick, so that a rounding residue
-// (a moment of -1e-12 N.m at a free end) adds no whole step to the scale; its point then lies a
-// fraction of a pixel outside the data area, well inside the frame. A range of zero keeps the
-// default scale.
-void Graduer(double bas, double haut, TEchelleDiagramme& e) {
-  if (!(haut > bas)) return;
-  const TPas pas = PasRond(0.2 * haut - 0.2 * bas);  // a fifth, formed without overflow
-  e.Bas = bas;
-  e.Haut = haut;
-  e.Pas = pas.Pas;
-  e.Exposant = pas.Exposant;
-  if (pas.Pas > 0) {
-    const double basRond = pas.Pas * std::floor(bas / pas.Pas + 0.01);
-    const double hautRond = pas.Pas * std::ceil(haut / pas.Pas - 0.01);
-    if (std::isfinite(basRond)) e.Bas = basRond;
-    if (std::isfinite(hautRond)) e.Haut = hautRond;
-  }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -927,34 +833,5 @@ void TDessin::AxeX() {
 }
 
 }  // namespace
-
-// ---------------------------------------------------------------------------------------------
-// Entry points
-// ---------------------------------------------------------------------------------------------
-
-TEchelleDiagramme EchelleDiagramme(const TStructure& s, TColonneGraphe colonne) {
-  TEchelleDiagramme e;
-  for (std::int32_t i = 1; i <= NombreGraphes(s); ++i) {
-    const TGraphe& g = s.Graphes[i];
-    for (std::int32_t k = 0; k <= DernierPoint(g); ++k) {
-      const double x = g.Abscisse[k], v = (g.*colonne)[k];
-      if (!std::isfinite(x) || !std::isfinite(v)) {
-        e.NonFinies = true;
-        continue;
-      }
-      if (!e.Valeurs || v < e.Min) {
-        e.Min = v;
-        e.XMin = x;
-      }
-      if (!e.Valeurs || v > e.Max) {
-        e.Max = v;
-        e.XMax = x;
-      }
-      e.Valeurs = true;
-    }
-  }
-  if (e.Valeurs) Graduer(std::min(e.Min, 0.0), std::max(e.Max, 0.0), e);
-  return e;
-}
 
 std::string DessinSvg(const TStructure& s) { return TDessin(s).Svg; }
