@@ -149,6 +149,10 @@ std::string NomEnUtf8(const std::string& nom) {
   return EstUtf8(nom) ? nom : Utf8DepuisWindows1252(nom);
 }
 
+// ---------------------------------------------------------------------------------------------
+// The symbols, each drawn at its abscissa x (px) on the beam's axis
+// ---------------------------------------------------------------------------------------------
+
 // Into the open path (drawn in TraitFleche): a vertical arrow from yQueue to its tip at yPointe, a
 // shaft and a head 7 px long and wide.
 void Fleche(TSvg& svg, double x, double yQueue, double yPointe) {
@@ -157,6 +161,108 @@ void Fleche(TSvg& svg, double x, double yQueue, double yPointe) {
   svg.Verticale(versLeBas ? yPointe - 6 : yPointe + 6);
   svg.Deplacer(x, yPointe);
   svg.Ecrire(versLeBas ? " l-3.5 -7 h7 z" : " l-3.5 7 h7 z");
+}
+
+// Into the open path (drawn in TraitAppui): a node, a small circle of radius 2.5 px as two
+// half-circle arcs.
+void Noeud(TSvg& svg, double x) {
+  svg.Deplacer(x - 2.5, YPoutre);
+  svg.Ecrire(" a2.5 2.5 0 1 0 5 0 a2.5 2.5 0 1 0 -5 0");
+}
+
+// A support of code 1, deflection blocked: a pin, a triangle under the axis on a hatched ground
+// line.
+void AppuiSimple(TSvg& svg, double x) {
+  svg.DebutChemin(TraitAppui);
+  svg.Deplacer(x, YPoutre + 2);
+  svg.Ecrire(" l-7 11 h14 z");
+  svg.FinChemin();
+  svg.DebutChemin(TraitHachure);
+  svg.Deplacer(x - 11, YPoutre + 13);
+  svg.Ecrire(" h22 m-19 0 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4");
+  svg.FinChemin();
+}
+
+// A support of code 2, slope blocked: a sleeve between two hatched vertical guides, which let the
+// node move up and down but not turn.
+void AppuiGlissiere(TSvg& svg, double x) {
+  svg.DebutChemin(TraitHachure);
+  svg.Deplacer(x - 8, YPoutre - 15);
+  svg.Ecrire(" v30 m0 -27 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4");
+  svg.Deplacer(x + 8, YPoutre - 15);
+  svg.Ecrire(" v30 m0 -27 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4");
+  svg.FinChemin();
+  svg.DebutChemin(TraitAppui);
+  svg.Deplacer(x - 5, YPoutre - 6);
+  svg.Ecrire(" h10 v12 h-10 z");
+  svg.FinChemin();
+}
+
+// A support of code 3, clamped: a wall across the beam, hatched on its outer side, to the left
+// for a node on the left half of the beam, to the right otherwise.
+void Encastrement(TSvg& svg, double x, bool aGauche) {
+  svg.DebutChemin(TraitMur);
+  svg.Deplacer(x, YPoutre - 16);
+  svg.Ecrire(" v32");
+  svg.FinChemin();
+  svg.DebutChemin(TraitHachure);
+  svg.Deplacer(x, YPoutre - 14);
+  svg.Ecrire(aGauche ? " l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4"
+                     : " l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4");
+  svg.FinChemin();
+}
+
+// A nodal force: an arrow down onto the node, or up from it, in the direction of the force.
+void ForceNodale(TSvg& svg, double x, bool versLeBas) {
+  svg.DebutChemin(TraitFleche);
+  if (versLeBas) {
+    Fleche(svg, x, YPoutre - 34, YPoutre - 2);
+  } else {
+    Fleche(svg, x, YPoutre - 2, YPoutre - 34);
+  }
+  svg.FinChemin();
+}
+
+// A nodal moment: three quarters of a circle of radius 13 px over the node, from 45 degrees below
+// the axis on the right, over the top, to 45 degrees below it on the left: from (x + c, y + c) to
+// (x - c, y + c), c = 13 cos 45 = 9.19 px. The head is at the left end, pointing down and right,
+// for a counterclockwise moment, and at the right end, pointing down and left, for a clockwise
+// one: its tip 4 px beyond the end along the tangent, 7 px long and wide.
+void MomentNodal(TSvg& svg, double x, bool antihoraire) {
+  const double c = 9.19, y = YPoutre;
+  svg.DebutChemin(TraitCharge);
+  svg.Deplacer(x + c, y + c);
+  svg.Ecrire(" a13 13 0 1 0 -18.38 0");
+  svg.FinChemin();
+  svg.DebutChemin(TraitFleche);
+  if (antihoraire) {
+    svg.Deplacer(x - c + 4, y + c + 4);
+    svg.Ecrire(" l-7.42 -2.47 l4.95 -4.95 z");
+  } else {
+    svg.Deplacer(x + c - 4, y + c + 4);
+    svg.Ecrire(" l7.42 -2.47 l-4.95 -4.95 z");
+  }
+  svg.FinChemin();
+}
+
+// A uniform load py (N/m) from xI to xJ: a load line 20 px over the beam and, unless py is zero,
+// at least three arrows, about 16 px apart, pointing down onto the beam when py < 0, up from it
+// when py > 0.
+void ChargeUniforme(TSvg& svg, double xI, double xJ, double py) {
+  const double yLigne = YPoutre - 20;
+  svg.Ligne(xI, yLigne, xJ, yLigne, TraitCharge);
+  if (!(py < 0 || py > 0)) return;
+  svg.DebutChemin(TraitFleche);
+  const int intervalles = std::max(2, static_cast<int>(std::fabs(xJ - xI) / 16));
+  for (int j = 0; j <= intervalles; ++j) {
+    const double x = xI + (xJ - xI) * j / intervalles;
+    if (py < 0) {
+      Fleche(svg, x, yLigne, YPoutre - 2);
+    } else {
+      Fleche(svg, x, YPoutre - 2, yLigne);
+    }
+  }
+  svg.FinChemin();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -173,7 +279,7 @@ struct TEtiquette {
 class TDessin {
  public:
   explicit TDessin(const TStructure& s);
-  std::string Document() { return Svg.Document(); }
+  std::string Document() { return Svg.Document(); }  // the page, handed over
 
  private:
   const TStructure& S;
@@ -192,6 +298,8 @@ class TDessin {
   void Entete();
   void Reperes();
   void Poutre();
+  void Elements();
+  void Noeuds(std::vector<TEtiquette>& etiquettes);
   void Appui(const TLiaison& liaison);
   void Actions(const TLiaison& liaison, std::vector<TEtiquette>& etiquettes);
   void ChargeNodale(const TCharge& charge, std::vector<TEtiquette>& etiquettes);
@@ -319,21 +427,12 @@ void TDessin::Reperes() {
 
 // ---- The beam ----
 
-// The beam's panel: the elements as a thick line on the axis, the supports, the loads and the
-// nodes, then the rows of labels: load values above, node numbers and reactions below.
+// The beam's panel: the elements, the supports, the loads and the nodes, then the rows of labels:
+// load values above, node numbers and reactions below.
 void TDessin::Poutre() {
   Svg.OuvrirGroupe("poutre");
   Etiquette(GaucheCadre, HautPoutre + TitreDiagramme, TextePanneau, Textes::DessinPoutre);
-  Svg.DebutChemin(TraitPoutre);
-  for (std::int32_t i = 1; i <= NombreGraphes(S); ++i) {
-    const TElement& element = S.Elements.Item(i);
-    double xI = 0, xJ = 0;
-    if (PxNoeud(element.NoeudI, xI) && PxNoeud(element.NoeudJ, xJ)) {
-      Svg.Deplacer(xI, YPoutre);
-      Svg.Horizontale(xJ);
-    }
-  }
-  Svg.FinChemin();
+  Elements();
   std::vector<TEtiquette> actions, charges, noeuds;
   actions.reserve(2 * CapLiaisons);
   charges.reserve(2 * CapCharges);
@@ -350,64 +449,56 @@ void TDessin::Poutre() {
       ChargeRepartie(charge, charges);
     }
   }
-  // The nodes: small circles of radius 2.5 px, two half-circle arcs each, in one path.
-  Svg.DebutChemin(TraitAppui);
-  double px = 0;
-  for (std::int32_t n = 1; n <= std::min(S.NbNoeuds, CapNoeuds); ++n) {
-    if (!PxNoeud(n, px)) continue;
-    Svg.Deplacer(px - 2.5, YPoutre);
-    Svg.Ecrire(" a2.5 2.5 0 1 0 5 0 a2.5 2.5 0 1 0 -5 0");
-    noeuds.push_back({px, std::to_string(n)});
-  }
-  Svg.FinChemin();
+  Noeuds(noeuds);
   Rangees(charges, TailleEtiquette, RangsCharges, YCharges, -PasRangee, TexteCharge);
   Rangees(noeuds, TailleNoeud, RangsNoeuds, YNoeuds, PasRangee, TexteNoeud);
   Rangees(actions, TailleEtiquette, RangsActions, YActions, PasRangee, TexteAction);
   Svg.FermerGroupe();
 }
 
-// A support, drawn by its code on the beam's axis at its node:
-//   1, deflection blocked: a pin, a triangle on a hatched ground line;
-//   2, slope blocked: a sleeve between two vertical guides, which let the node move up and down
-//      but not turn;
-//   3, clamped: a wall across the beam, hatched on its outer side (the side of the nearer end of
-//      the beam);
-// any other code draws nothing, as the report writes no wording for it.
+// The elements, as one thick line on the axis from node to node, in one path.
+void TDessin::Elements() {
+  Svg.DebutChemin(TraitPoutre);
+  for (std::int32_t i = 1; i <= NombreGraphes(S); ++i) {
+    const TElement& element = S.Elements.Item(i);
+    double xI = 0, xJ = 0;
+    if (PxNoeud(element.NoeudI, xI) && PxNoeud(element.NoeudJ, xJ)) {
+      Svg.Deplacer(xI, YPoutre);
+      Svg.Horizontale(xJ);
+    }
+  }
+  Svg.FinChemin();
+}
+
+// The nodes, in one path, and their numbers.
+void TDessin::Noeuds(std::vector<TEtiquette>& etiquettes) {
+  Svg.DebutChemin(TraitAppui);
+  double px = 0;
+  for (std::int32_t n = 1; n <= std::min(S.NbNoeuds, CapNoeuds); ++n) {
+    if (!PxNoeud(n, px)) continue;
+    Noeud(Svg, px);
+    etiquettes.push_back({px, std::to_string(n)});
+  }
+  Svg.FinChemin();
+}
+
+// A support, drawn by its code at its node; any other code draws nothing, as the report writes no
+// wording for it.
 void TDessin::Appui(const TLiaison& liaison) {
   double x = 0;
   if (!PxNoeud(liaison.Noeud, x)) return;
-  const double y = YPoutre;
-  if (liaison.Code == 1) {
-    Svg.DebutChemin(TraitAppui);
-    Svg.Deplacer(x, y + 2);
-    Svg.Ecrire(" l-7 11 h14 z");
-    Svg.FinChemin();
-    Svg.DebutChemin(TraitHachure);
-    Svg.Deplacer(x - 11, y + 13);
-    Svg.Ecrire(" h22 m-19 0 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4");
-    Svg.FinChemin();
-  } else if (liaison.Code == 2) {
-    Svg.DebutChemin(TraitHachure);
-    Svg.Deplacer(x - 8, y - 15);
-    Svg.Ecrire(" v30 m0 -27 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4");
-    Svg.Deplacer(x + 8, y - 15);
-    Svg.Ecrire(" v30 m0 -27 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4");
-    Svg.FinChemin();
-    Svg.DebutChemin(TraitAppui);
-    Svg.Deplacer(x - 5, y - 6);
-    Svg.Ecrire(" h10 v12 h-10 z");
-    Svg.FinChemin();
-  } else if (liaison.Code == 3) {
-    const bool aGauche = x <= (GaucheX + DroiteX) / 2;
-    Svg.DebutChemin(TraitMur);
-    Svg.Deplacer(x, y - 16);
-    Svg.Ecrire(" v32");
-    Svg.FinChemin();
-    Svg.DebutChemin(TraitHachure);
-    Svg.Deplacer(x, y - 14);
-    Svg.Ecrire(aGauche ? " l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4"
-                       : " l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4");
-    Svg.FinChemin();
+  switch (liaison.Code) {
+    case 1:
+      AppuiSimple(Svg, x);
+      break;
+    case 2:
+      AppuiGlissiere(Svg, x);
+      break;
+    case 3:
+      Encastrement(Svg, x, x <= (GaucheX + DroiteX) / 2);
+      break;
+    default:
+      break;
   }
 }
 
@@ -426,72 +517,32 @@ void TDessin::Actions(const TLiaison& liaison, std::vector<TEtiquette>& etiquett
   }
 }
 
-// A nodal load, each of its values only when the report writes it: the force Fy as an arrow down
-// onto the node, or up from it, in the direction of the force; the moment Mz as an arc around the
-// node, with its arrowhead turning counterclockwise when positive.
+// A nodal load, each of its values drawn and labelled only when the report writes it: the force
+// Fy as an arrow, the moment Mz as an arc, counterclockwise when positive.
 void TDessin::ChargeNodale(const TCharge& charge, std::vector<TEtiquette>& etiquettes) {
   double x = 0;
   if (!PxNoeud(charge.Numero, x)) return;
   if (std::fabs(charge.P) > ValeurNegligeable) {
-    Svg.DebutChemin(TraitFleche);
-    if (charge.P < 0) {
-      Fleche(Svg, x, YPoutre - 34, YPoutre - 2);
-    } else {
-      Fleche(Svg, x, YPoutre - 2, YPoutre - 34);
-    }
-    Svg.FinChemin();
+    ForceNodale(Svg, x, charge.P < 0);
     etiquettes.push_back(
         {x,
          Textes::DessinFy + SansBlancs(FormatReel(charge.P, ChampChargeNodale)) + Textes::DessinN});
   }
   if (std::fabs(charge.Mz) > ValeurNegligeable) {
-    // Three quarters of a circle of radius 13 px over the node, from 45 degrees below the axis on
-    // the right, over the top, to 45 degrees below it on the left: from (x + c, y + c) to
-    // (x - c, y + c), c = 13 cos 45 = 9.19 px. The head is at the left end, pointing down and
-    // right, for a counterclockwise moment, and at the right end, pointing down and left, for a
-    // clockwise one: its tip 4 px beyond the end along the tangent, 7 px long and wide.
-    const double c = 9.19, y = YPoutre;
-    Svg.DebutChemin(TraitCharge);
-    Svg.Deplacer(x + c, y + c);
-    Svg.Ecrire(" a13 13 0 1 0 -18.38 0");
-    Svg.FinChemin();
-    Svg.DebutChemin(TraitFleche);
-    if (charge.Mz > 0) {
-      Svg.Deplacer(x - c + 4, y + c + 4);
-      Svg.Ecrire(" l-7.42 -2.47 l4.95 -4.95 z");
-    } else {
-      Svg.Deplacer(x + c - 4, y + c + 4);
-      Svg.Ecrire(" l7.42 -2.47 l-4.95 -4.95 z");
-    }
-    Svg.FinChemin();
+    MomentNodal(Svg, x, charge.Mz > 0);
     etiquettes.push_back({x, Textes::MzSeul + SansBlancs(FormatReel(charge.Mz, ChampChargeNodale)) +
                                  Textes::UniteMz});
   }
 }
 
-// A uniform load on its element: a load line over the element and at least three arrows, about
-// 16 px apart, pointing down onto the beam when py < 0, up from it when py > 0; its value, written
-// whatever its size as in the report, over the element's middle.
+// A uniform load on its element, and its value, written whatever its size as in the report, over
+// the element's middle.
 void TDessin::ChargeRepartie(const TCharge& charge, std::vector<TEtiquette>& etiquettes) {
   if (charge.Numero < 1 || charge.Numero > NombreGraphes(S)) return;
   const TElement& element = S.Elements.Item(charge.Numero);
   double xI = 0, xJ = 0;
   if (!PxNoeud(element.NoeudI, xI) || !PxNoeud(element.NoeudJ, xJ)) return;
-  const double yLigne = YPoutre - 20;
-  Svg.Ligne(xI, yLigne, xJ, yLigne, TraitCharge);
-  if (charge.P < 0 || charge.P > 0) {
-    Svg.DebutChemin(TraitFleche);
-    const int intervalles = std::max(2, static_cast<int>(std::fabs(xJ - xI) / 16));
-    for (int j = 0; j <= intervalles; ++j) {
-      const double x = xI + (xJ - xI) * j / intervalles;
-      if (charge.P < 0) {
-        Fleche(Svg, x, yLigne, YPoutre - 2);
-      } else {
-        Fleche(Svg, x, YPoutre - 2, yLigne);
-      }
-    }
-    Svg.FinChemin();
-  }
+  ChargeUniforme(Svg, xI, xJ, charge.P);
   etiquettes.push_back(
       {0.5 * xI + 0.5 * xJ,
        Textes::DessinPy + SansBlancs(FormatReel(charge.P, ChampChargeRepartie)) + Textes::UnitePy});
@@ -639,4 +690,5 @@ void TDessin::AxeX() {
 
 }  // namespace
 
+// The page of s, written panel after panel by TDessin.
 std::string DessinSvg(const TStructure& s) { return TDessin(s).Document(); }

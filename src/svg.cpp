@@ -167,6 +167,7 @@ void TSvg::DeplacerDixiemes(std::int32_t x, std::int32_t y) {
   EcrireDixiemes(y);
 }
 
+// "M x y" for a point in px.
 void TSvg::Deplacer(double x, double y) { DeplacerDixiemes(Dixiemes(x), Dixiemes(y)); }
 
 // " V y": a vertical line to y.
@@ -175,6 +176,7 @@ void TSvg::VerticaleDixiemes(std::int32_t y) {
   EcrireDixiemes(y);
 }
 
+// " V y" for an ordinate in px.
 void TSvg::Verticale(double y) { VerticaleDixiemes(Dixiemes(y)); }
 
 // " H x": a horizontal line to x.
