@@ -1,6 +1,7 @@
 // The SVG writer of the drawing; see svg.h.
 #include "svg.h"
 
+#include <charconv>
 #include <cmath>
 
 // The integer part of |v| x 10, plus one when the fraction left (exact) is a half or more, with
@@ -14,39 +15,17 @@ std::int32_t Dixiemes(double v) {
   return v < 0 ? -dixiemes : dixiemes;
 }
 
-// The decimal digits written straight into the buffer from the right, two at a time: a drawing
-// holds several thousand coordinates.
+// The sign, the whole tenths in decimal, the point and the last digit.
 void TSvg::EcrireDixiemes(std::int32_t dixiemes) {
-  static const char Paires[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
+  char texte[16];  // sign, 9 digits, point, decimal
+  char* fin = texte;
+  if (dixiemes < 0) *fin++ = '-';
   const std::uint32_t grandeur = dixiemes < 0 ? 0u - static_cast<std::uint32_t>(dixiemes)
                                               : static_cast<std::uint32_t>(dixiemes);
-  std::uint32_t entier = grandeur / 10;
-  const int chiffres = entier < 10          ? 1
-                       : entier < 100       ? 2
-                       : entier < 1000      ? 3
-                       : entier < 10000     ? 4
-                       : entier < 100000    ? 5
-                       : entier < 1000000   ? 6
-                       : entier < 10000000  ? 7
-                       : entier < 100000000 ? 8
-                                            : 9;
-  if (Rempli + 12 > sizeof Tampon) Vider();  // sign, 9 digits, point, decimal
-  char* debut = Tampon + Rempli;
-  if (dixiemes < 0) *debut++ = '-';
-  char* c = debut + chiffres;
-  c[0] = '.';
-  c[1] = static_cast<char>('0' + grandeur % 10);
-  while (entier >= 10) {
-    const std::uint32_t paire = entier % 100 * 2;
-    *--c = Paires[paire + 1];
-    *--c = Paires[paire];
-    entier /= 100;
-  }
-  if (c > debut) *--c = static_cast<char>('0' + entier);
-  Rempli = static_cast<std::size_t>(debut + chiffres + 2 - Tampon);
+  fin = std::to_chars(fin, texte + sizeof texte, grandeur / 10).ptr;
+  *fin++ = '.';
+  *fin++ = static_cast<char>('0' + grandeur % 10);
+  Sortie.append(texte, fin);
 }
 
 // Byte by byte: UTF-8 sequences pass whole, as no byte of theirs is below 0x80.

@@ -5,11 +5,11 @@
 // rounded by integer arithmetic, so that a document is the same bytes on every machine.
 #pragma once
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // Coordinates beyond this (px) are clamped before they are written; the drawing's scales never
 // produce them, and the clamp keeps the conversion to an integer defined whatever happens.
@@ -25,26 +25,13 @@ class TSvg {
   // grows without moving.
   explicit TSvg(std::size_t capacite) { Sortie.reserve(capacite); }
 
-  // The document written so far, handed over; the writer is left empty.
-  std::string Document() {
-    Vider();
-    return std::move(Sortie);
-  }
+  // The document, handed over once it is complete: the writer is not used after.
+  std::string Document() { return std::move(Sortie); }
 
-  // Bytes written as they are: markup that the caller has formed, path commands.
-  void Ecrire(std::string_view texte) {
-    if (Rempli + texte.size() > sizeof Tampon) Vider();
-    if (texte.size() > sizeof Tampon) {
-      Sortie.append(texte);
-      return;
-    }
-    std::copy(texte.begin(), texte.end(), Tampon + Rempli);
-    Rempli += texte.size();
-  }
-  void Ecrire(char c) {
-    if (Rempli == sizeof Tampon) Vider();
-    Tampon[Rempli++] = c;
-  }
+  // Bytes written as they are: markup that the caller has formed, path commands. They go
+  // straight into the document, which grows inside its reserved room.
+  void Ecrire(std::string_view texte) { Sortie.append(texte); }
+  void Ecrire(char c) { Sortie.push_back(c); }
 
   // A number of tenths as a decimal number with one decimal ("-12.5"), and a coordinate (px) so.
   void EcrireDixiemes(std::int32_t dixiemes);
@@ -86,14 +73,5 @@ class TSvg {
 
  private:
   std::string Sortie;
-  // The document is formed in this buffer and appended to Sortie each time it fills: every write
-  // is then a plain copy into memory, and Sortie grows by large pieces inside its reserved room.
-  // The writes are defined here, inline, so that copying a literal costs no call.
-  char Tampon[4096];
-  std::size_t Rempli = 0;
   bool CheminVide = true;  // no command written yet in the open path
-  void Vider() {
-    Sortie.append(Tampon, Rempli);
-    Rempli = 0;
-  }
 };

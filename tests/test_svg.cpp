@@ -5,6 +5,7 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "svg.h"
 
@@ -45,60 +46,58 @@ TEST(Svg, CoordonneesEnDixiemes) {
   }
 }
 
+// A writing into a fresh writer, and the document it should give.
+struct CasEcriture {
+  std::function<void(TSvg&)> Ecrire;
+  const char* Attendu;
+};
+
+// Each case in a writer of its own.
+void Verifier(const std::vector<CasEcriture>& cas) {
+  for (const CasEcriture& c : cas) {
+    TSvg svg(16);
+    c.Ecrire(svg);
+    EXPECT_EQ(svg.Document(), c.Attendu);
+  }
+}
+
+// A number of tenths written as it is, and a UTF-8 text escaped.
+CasEcriture Nombre(std::int32_t dixiemes, const char* attendu) {
+  return {[dixiemes](TSvg& svg) { svg.EcrireDixiemes(dixiemes); }, attendu};
+}
+CasEcriture Echappe(const char* texte, const char* attendu) {
+  return {[texte](TSvg& svg) { svg.TexteUtf8(texte); }, attendu};
+}
+
 // Any number of tenths, the steps of a path's relative lines included, down to the extremes of
 // 32 bits.
 TEST(Svg, NombresDeDixiemes) {
-  struct Cas {
-    std::int32_t Dixiemes;
-    const char* Texte;
-  };
-  const Cas cas[] = {
-      {9, "0.9"},
-      {-10, "-1.0"},
-      {123456789, "12345678.9"},
-      {std::numeric_limits<std::int32_t>::max(), "214748364.7"},
-      {std::numeric_limits<std::int32_t>::min(), "-214748364.8"},
-  };
-  for (const Cas& c : cas) {
-    TSvg svg(16);
-    svg.EcrireDixiemes(c.Dixiemes);
-    EXPECT_EQ(svg.Document(), c.Texte);
-  }
+  Verifier({
+      Nombre(9, "0.9"),
+      Nombre(-10, "-1.0"),
+      Nombre(123456789, "12345678.9"),
+      Nombre(std::numeric_limits<std::int32_t>::max(), "214748364.7"),
+      Nombre(std::numeric_limits<std::int32_t>::min(), "-214748364.8"),
+  });
 }
 
 // Texts escaped for XML: the four markup characters as entities, the control characters (which
 // XML 1.0 forbids, line ends included) as U+FFFD, every other byte of the UTF-8 text as it is.
 TEST(Svg, TextesEchappes) {
-  struct Cas {
-    const char* Texte;
-    const char* Echappe;
-  };
-  const Cas cas[] = {
-      {"Ry = 8750 N", "Ry = 8750 N"},
-      {"a&b", "a&amp;b"},
-      {"<g>", "&lt;g&gt;"},
-      {"\"'", "&quot;'"},
-      {"\t\r\n\x1F", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"fl\xC3\xA8"
-       "che \xE2\x9C\x93\x7F",
-       "fl\xC3\xA8"
-       "che \xE2\x9C\x93\x7F"},
-  };
-  for (const Cas& c : cas) {
-    TSvg svg(16);
-    svg.TexteUtf8(c.Texte);
-    EXPECT_EQ(svg.Document(), c.Echappe);
-  }
+  Verifier({
+      Echappe("Ry = 8750 N", "Ry = 8750 N"),
+      Echappe("a&b", "a&amp;b"),
+      Echappe("<g>", "&lt;g&gt;"),
+      Echappe("\"'", "&quot;'"),
+      Echappe("\t\r\n\x1F", "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"),
+      Echappe("\x7F \xE2\x9C\x93 fl\xC3\xA8", "\x7F \xE2\x9C\x93 fl\xC3\xA8"),
+  });
 }
 
 // Elements, their attributes and paths: a path's first command has no blank before it, in every
 // path.
 TEST(Svg, ElementsEtChemins) {
-  struct Cas {
-    std::function<void(TSvg&)> Ecrire;
-    const char* Attendu;
-  };
-  const Cas cas[] = {
+  Verifier({
       {[](TSvg& svg) {
          svg.Ouvrir("text");
          svg.Attribut("class", "max min");
@@ -131,30 +130,7 @@ TEST(Svg, ElementsEtChemins) {
        },
        "<path s d=\"M1.0 2.0 V3.0 H-4.0 l-0.5 0.7 M0.0 1.5 V-0.1\"/>\n"
        "<path s d=\"M1.0 2.0 V3.0 H-4.0 l-0.5 0.7 M0.0 1.5 V-0.1\"/>\n"},
-  };
-  for (const Cas& c : cas) {
-    TSvg svg(16);
-    c.Ecrire(svg);
-    EXPECT_EQ(svg.Document(), c.Attendu);
-  }
-}
-
-// A document many times the writer's buffer, and a text longer than it, come out whole and in
-// order.
-TEST(Svg, DocumentLong) {
-  TSvg svg(0);
-  std::string attendu;
-  for (std::int32_t i = 0; i < 3000; ++i) {
-    const std::int32_t dixiemes = 12345 * i;
-    svg.EcrireDixiemes(-dixiemes);
-    svg.Ecrire(' ');
-    attendu += (i > 0 ? "-" : "") + std::to_string(dixiemes / 10) + "." +
-               std::to_string(dixiemes % 10) + " ";
-  }
-  const std::string texte(10000, 'x');
-  svg.Ecrire(texte);
-  attendu += texte;
-  EXPECT_EQ(svg.Document(), attendu);
+  });
 }
 
 }  // namespace
