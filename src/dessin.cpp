@@ -29,7 +29,9 @@
 #include <vector>
 
 #include "console.h"
+#include "echelles.h"
 #include "format.h"
+#include "svg.h"
 #include "textes.h"
 
 namespace {
@@ -77,10 +79,6 @@ constexpr double TailleNoeud = 9;
 constexpr double ChasseMoyenne = 0.62;
 constexpr double EcartEtiquettes = 4;  // least gap between two labels of a row
 
-// Coordinates beyond this (px) are clamped before they are written; the scales never produce
-// them, and the clamp keeps the conversion to an integer defined whatever happens.
-constexpr double CoordonneeMax = 1e6;
-
 // Colours and strokes.
 const char* const TraitPoutre = "stroke=\"#222222\" stroke-width=\"3\" fill=\"none\"";
 const char* const TraitAppui = "stroke=\"#222222\" stroke-width=\"1.2\" fill=\"#ffffff\"";
@@ -123,74 +121,6 @@ const TDiagramme Diagrammes[] = {
      "stroke=\"#1b6e3a\" stroke-width=\"1.3\" stroke-linejoin=\"round\" fill=\"#c4e6cd\""},
 };
 
-// ---------------------------------------------------------------------------------------------
-// Scales
-// ---------------------------------------------------------------------------------------------
-
-// The fraction of the way from bas to haut (bas < haut) at which v lies. When the range itself
-// overflows (bounds of opposite signs near the largest double), it is taken in halves.
-double Fraction(double v, double bas, double haut) {
-  const double etendue = haut - bas;
-  if (std::isfinite(etendue)) return (v - bas) / etendue;
-  return (0.5 * v - 0.5 * bas) / (0.5 * haut - 0.5 * bas);
-}
-
-// A tick step: the smallest of 1, 2, 5 and 10 times a power of ten that is at least `brut`, and
-// the exponent of that step's leading digit. Pas = 0 when there is none: brut not a positive
-// finite number, or below the smallest power of ten that a double holds.
-struct TPas {
-  double Pas = 0;
-  int Exposant = 0;
-};
-
-TPas PasRond(double brut) {
-  TPas resultat;
-  if (!(brut > 0) || !std::isfinite(brut)) return resultat;
-  double puissance = 1;  // 10^exposant, by repeated products and quotients
-  int exposant = 0;
-  while (puissance * 10 <= brut) {
-    puissance = puissance * 10;
-    ++exposant;
-  }
-  while (puissance > brut) {  // ends at 0 at the latest, below the subnormal doubles
-    puissance = puissance / 10;
-    --exposant;
-  }
-  for (const double chiffre : {1.0, 2.0, 5.0, 10.0}) {
-    if (chiffre * puissance >= brut) {
-      resultat.Pas = chiffre * puissance;
-      resultat.Exposant = chiffre == 10 ? exposant + 1 : exposant;
-      return resultat;
-    }
-  }
-  return resultat;
-}
-
-// The ticks of a scale: the multiples of pas from bas to haut, at most 20 of them (the scales
-// here have about 5 to 10). A bound that is a tick up to rounding (within a hundredth of a step)
-// keeps its tick.
-struct TGraduations {
-  double Premier = 0;  // the first tick's multiple of pas
-  int Nombre = 0;
-};
-
-TGraduations Graduations(double bas, double haut, double pas) {
-  TGraduations g;
-  if (!(pas > 0)) return g;
-  g.Premier = std::ceil(bas / pas - 0.01);
-  const double nombre = std::floor(haut / pas + 0.01) - g.Premier + 1;
-  if (nombre >= 1 && nombre <= 20) g.Nombre = static_cast<int>(nombre);
-  return g;
-}
-
-// The text of a tick's value: fixed point with the decimals that the step needs, or the
-// scientific form when the step is below 10^-9 or above 10^9. The zero tick is +0, so that it
-// prints without a sign.
-std::string ValeurGraduation(double valeur, int exposant) {
-  if (exposant < -9 || exposant > 9) return FormatReel(valeur + 0.0, 0, -1);
-  return FormatReel(valeur + 0.0, 0, std::max(0, -exposant));
-}
-
 // True when the bytes read as UTF-8: each lead byte followed by as many continuation bytes
 // (10xxxxxx) as it announces. ASCII is UTF-8.
 bool EstUtf8(std::string_view texte) {
@@ -219,35 +149,124 @@ std::string NomEnUtf8(const std::string& nom) {
   return EstUtf8(nom) ? nom : Utf8DepuisWindows1252(nom);
 }
 
-// The number of elements whose graphs the run kept, and of points in a graph.
-std::int32_t NombreGraphes(const TStructure& s) {
-  return std::max(0, std::min(s.Elements.Nombre, CapElements));
-}
-std::int32_t DernierPoint(const TGraphe& g) { return std::max(-1, std::min(g.NbIntervalles, 10)); }
+// ---------------------------------------------------------------------------------------------
+// The symbols, each drawn at its abscissa x (px) on the beam's axis
+// ---------------------------------------------------------------------------------------------
 
-// The scale of a diagram whose values run from bas to haut (bas <= 0 <= haut): ticks about a fifth
-// of the range apart, bounds rounded outwards to ticks unless that would overflow. A bound less
-// than a hundredth of a step beyond a tick is rounded to that tick, so that a rounding residue
-// (a moment of -1e-12 N.m at a free end) adds no whole step to the scale; its point then lies a
-// fraction of a pixel outside the data area, well inside the frame. A range of zero keeps the
-// default scale.
-void Graduer(double bas, double haut, TEchelleDiagramme& e) {
-  if (!(haut > bas)) return;
-  const TPas pas = PasRond(0.2 * haut - 0.2 * bas);  // a fifth, formed without overflow
-  e.Bas = bas;
-  e.Haut = haut;
-  e.Pas = pas.Pas;
-  e.Exposant = pas.Exposant;
-  if (pas.Pas > 0) {
-    const double basRond = pas.Pas * std::floor(bas / pas.Pas + 0.01);
-    const double hautRond = pas.Pas * std::ceil(haut / pas.Pas - 0.01);
-    if (std::isfinite(basRond)) e.Bas = basRond;
-    if (std::isfinite(hautRond)) e.Haut = hautRond;
+// Into the open path (drawn in TraitFleche): a vertical arrow from yQueue to its tip at yPointe, a
+// shaft and a head 7 px long and wide.
+void Fleche(TSvg& svg, double x, double yQueue, double yPointe) {
+  const bool versLeBas = yPointe > yQueue;
+  svg.Deplacer(x, yQueue);
+  svg.Verticale(versLeBas ? yPointe - 6 : yPointe + 6);
+  svg.Deplacer(x, yPointe);
+  svg.Ecrire(versLeBas ? " l-3.5 -7 h7 z" : " l-3.5 7 h7 z");
+}
+
+// Into the open path (drawn in TraitAppui): a node, a small circle of radius 2.5 px as two
+// half-circle arcs.
+void Noeud(TSvg& svg, double x) {
+  svg.Deplacer(x - 2.5, YPoutre);
+  svg.Ecrire(" a2.5 2.5 0 1 0 5 0 a2.5 2.5 0 1 0 -5 0");
+}
+
+// A support of code 1, deflection blocked: a pin, a triangle under the axis on a hatched ground
+// line.
+void AppuiSimple(TSvg& svg, double x) {
+  svg.DebutChemin(TraitAppui);
+  svg.Deplacer(x, YPoutre + 2);
+  svg.Ecrire(" l-7 11 h14 z");
+  svg.FinChemin();
+  svg.DebutChemin(TraitHachure);
+  svg.Deplacer(x - 11, YPoutre + 13);
+  svg.Ecrire(" h22 m-19 0 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4");
+  svg.FinChemin();
+}
+
+// A support of code 2, slope blocked: a sleeve between two hatched vertical guides, which let the
+// node move up and down but not turn.
+void AppuiGlissiere(TSvg& svg, double x) {
+  svg.DebutChemin(TraitHachure);
+  svg.Deplacer(x - 8, YPoutre - 15);
+  svg.Ecrire(" v30 m0 -27 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4");
+  svg.Deplacer(x + 8, YPoutre - 15);
+  svg.Ecrire(" v30 m0 -27 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4");
+  svg.FinChemin();
+  svg.DebutChemin(TraitAppui);
+  svg.Deplacer(x - 5, YPoutre - 6);
+  svg.Ecrire(" h10 v12 h-10 z");
+  svg.FinChemin();
+}
+
+// A support of code 3, clamped: a wall across the beam, hatched on its outer side, to the left
+// for a node on the left half of the beam, to the right otherwise.
+void Encastrement(TSvg& svg, double x, bool aGauche) {
+  svg.DebutChemin(TraitMur);
+  svg.Deplacer(x, YPoutre - 16);
+  svg.Ecrire(" v32");
+  svg.FinChemin();
+  svg.DebutChemin(TraitHachure);
+  svg.Deplacer(x, YPoutre - 14);
+  svg.Ecrire(aGauche ? " l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4"
+                     : " l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4");
+  svg.FinChemin();
+}
+
+// A nodal force: an arrow down onto the node, or up from it, in the direction of the force.
+void ForceNodale(TSvg& svg, double x, bool versLeBas) {
+  svg.DebutChemin(TraitFleche);
+  if (versLeBas) {
+    Fleche(svg, x, YPoutre - 34, YPoutre - 2);
+  } else {
+    Fleche(svg, x, YPoutre - 2, YPoutre - 34);
   }
+  svg.FinChemin();
+}
+
+// A nodal moment: three quarters of a circle of radius 13 px over the node, from 45 degrees below
+// the axis on the right, over the top, to 45 degrees below it on the left: from (x + c, y + c) to
+// (x - c, y + c), c = 13 cos 45 = 9.19 px. The head is at the left end, pointing down and right,
+// for a counterclockwise moment, and at the right end, pointing down and left, for a clockwise
+// one: its tip 4 px beyond the end along the tangent, 7 px long and wide.
+void MomentNodal(TSvg& svg, double x, bool antihoraire) {
+  const double c = 9.19, y = YPoutre;
+  svg.DebutChemin(TraitCharge);
+  svg.Deplacer(x + c, y + c);
+  svg.Ecrire(" a13 13 0 1 0 -18.38 0");
+  svg.FinChemin();
+  svg.DebutChemin(TraitFleche);
+  if (antihoraire) {
+    svg.Deplacer(x - c + 4, y + c + 4);
+    svg.Ecrire(" l-7.42 -2.47 l4.95 -4.95 z");
+  } else {
+    svg.Deplacer(x + c - 4, y + c + 4);
+    svg.Ecrire(" l7.42 -2.47 l-4.95 -4.95 z");
+  }
+  svg.FinChemin();
+}
+
+// A uniform load py (N/m) from xI to xJ: a load line 20 px over the beam and, unless py is zero,
+// at least three arrows, about 16 px apart, pointing down onto the beam when py < 0, up from it
+// when py > 0.
+void ChargeUniforme(TSvg& svg, double xI, double xJ, double py) {
+  const double yLigne = YPoutre - 20;
+  svg.Ligne(xI, yLigne, xJ, yLigne, TraitCharge);
+  if (!(py < 0 || py > 0)) return;
+  svg.DebutChemin(TraitFleche);
+  const int intervalles = std::max(2, static_cast<int>(std::fabs(xJ - xI) / 16));
+  for (int j = 0; j <= intervalles; ++j) {
+    const double x = xI + (xJ - xI) * j / intervalles;
+    if (py < 0) {
+      Fleche(svg, x, yLigne, YPoutre - 2);
+    } else {
+      Fleche(svg, x, YPoutre - 2, yLigne);
+    }
+  }
+  svg.FinChemin();
 }
 
 // ---------------------------------------------------------------------------------------------
-// The document
+// The page
 // ---------------------------------------------------------------------------------------------
 
 // A label of a row of labels along the beam: its text (Windows-1252) and the abscissa (px) on
@@ -260,10 +279,11 @@ struct TEtiquette {
 class TDessin {
  public:
   explicit TDessin(const TStructure& s);
-  std::string Svg;
+  std::string Document() { return Svg.Document(); }  // the page, handed over
 
  private:
   const TStructure& S;
+  TSvg Svg;
   double XMin = 0;  // the beam's extent (m), drawn from GaucheX to DroiteX
   double XMax = 1;
 
@@ -271,50 +291,15 @@ class TDessin {
   double Px(double x) const;
   bool PxNoeud(std::int32_t n, double& px) const;
 
-  // The document is formed in this buffer and appended to Svg each time it fills: every write is
-  // then a plain copy into memory, and Svg grows by large pieces inside the room reserved for it.
-  // The writes are defined here, inline, so that copying a literal costs no call.
-  char Tampon[4096];
-  std::size_t Rempli = 0;
-  bool CheminVide = true;  // no command written yet in the open path
-  void Vider() {
-    Svg.append(Tampon, Rempli);
-    Rempli = 0;
-  }
-  void Ecrire(std::string_view texte) {
-    if (Rempli + texte.size() > sizeof Tampon) Vider();
-    if (texte.size() > sizeof Tampon) {
-      Svg.append(texte);
-      return;
-    }
-    std::copy(texte.begin(), texte.end(), Tampon + Rempli);
-    Rempli += texte.size();
-  }
-  void Ecrire(char c) {
-    if (Rempli == sizeof Tampon) Vider();
-    Tampon[Rempli++] = c;
-  }
-
-  void EcrireDixiemes(std::int32_t dixiemes);
-  void Nombre(double v);
-  void Point(double x, double y);
-  void Attribut(const char* nom, double v);
-  void Texte(std::string_view texte);
-  void TexteUtf8(std::string_view utf8);
-  void DebutChemin(const char* trait);
-  void Deplacer(double x, double y);
-  void FinChemin();
-  void Ligne(double x1, double y1, double x2, double y2, const char* trait);
-  void Cercle(double x, double y, double r, const char* trait);
-  void Etiquette(double x, double y, const char* attributs, std::string_view texte,
-                 bool utf8 = false);
-  void Fleche(double x, double yQueue, double yPointe);
+  void Etiquette(double x, double y, const char* attributs, std::string_view texte);
   void Rangees(std::vector<TEtiquette>& etiquettes, double taille, int rangs, double y0, double pas,
                const char* attributs);
 
   void Entete();
   void Reperes();
   void Poutre();
+  void Elements();
+  void Noeuds(std::vector<TEtiquette>& etiquettes);
   void Appui(const TLiaison& liaison);
   void Actions(const TLiaison& liaison, std::vector<TEtiquette>& etiquettes);
   void ChargeNodale(const TCharge& charge, std::vector<TEtiquette>& etiquettes);
@@ -327,154 +312,11 @@ class TDessin {
   void AxeX();
 };
 
-// ---- Writing ----
+// ---- Labels ----
 
-// A coordinate in tenths of px (a tenth of a pixel is 0.03 mm on the printed page), rounded half
-// away from zero by integer arithmetic: the integer part of |v| x 10, plus one when the fraction
-// left (exact) is a half or more.
-std::int32_t Dixiemes(double v) {
-  if (!(v >= -CoordonneeMax)) v = -CoordonneeMax;  // a not-a-number too
-  if (v > CoordonneeMax) v = CoordonneeMax;
-  const double exacts = std::fabs(v) * 10;
-  auto dixiemes = static_cast<std::int32_t>(exacts);
-  if (exacts - dixiemes >= 0.5) ++dixiemes;
-  return v < 0 ? -dixiemes : dixiemes;
-}
-
-// A number of tenths as a decimal number with one decimal, written straight into the buffer from
-// the right, two digits at a time: the page holds several thousand of them.
-void TDessin::EcrireDixiemes(std::int32_t dixiemes) {
-  static const char Paires[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  const auto grandeur = static_cast<std::uint32_t>(dixiemes < 0 ? -dixiemes : dixiemes);
-  std::uint32_t entier = grandeur / 10;
-  const int chiffres = entier < 10        ? 1
-                       : entier < 100     ? 2
-                       : entier < 1000    ? 3
-                       : entier < 10000   ? 4
-                       : entier < 100000  ? 5
-                       : entier < 1000000 ? 6
-                                          : 7;
-  if (Rempli + 12 > sizeof Tampon) Vider();  // sign, 7 digits, point, decimal
-  char* debut = Tampon + Rempli;
-  if (dixiemes < 0) *debut++ = '-';
-  char* c = debut + chiffres;
-  c[0] = '.';
-  c[1] = static_cast<char>('0' + grandeur % 10);
-  while (entier >= 10) {
-    const std::uint32_t paire = entier % 100 * 2;
-    *--c = Paires[paire + 1];
-    *--c = Paires[paire];
-    entier /= 100;
-  }
-  if (c > debut) *--c = static_cast<char>('0' + entier);
-  Rempli = static_cast<std::size_t>(debut + chiffres + 2 - Tampon);
-}
-
-void TDessin::Nombre(double v) { EcrireDixiemes(Dixiemes(v)); }
-
-void TDessin::Point(double x, double y) {
-  Nombre(x);
-  Ecrire(' ');
-  Nombre(y);
-}
-
-void TDessin::Attribut(const char* nom, double v) {
-  Ecrire(' ');
-  Ecrire(nom);
-  Ecrire("=\"");
-  Nombre(v);
-  Ecrire('"');
-}
-
-// A text of the page: UTF-8, escaped for XML. Control characters, which XML 1.0 forbids, become
-// U+FFFD.
-void TDessin::TexteUtf8(std::string_view utf8) {
-  for (const char c : utf8) {
-    if (c == '&') {
-      Ecrire("&amp;");
-    } else if (c == '<') {
-      Ecrire("&lt;");
-    } else if (c == '>') {
-      Ecrire("&gt;");
-    } else if (c == '"') {
-      Ecrire("&quot;");
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      Ecrire("\xEF\xBF\xBD");
-    } else {
-      Ecrire(c);
-    }
-  }
-}
-
-// A text of the program (Windows-1252).
-void TDessin::Texte(std::string_view texte) { TexteUtf8(Utf8DepuisWindows1252(texte)); }
-
-void TDessin::Ligne(double x1, double y1, double x2, double y2, const char* trait) {
-  Ecrire("<line");
-  Attribut("x1", x1);
-  Attribut("y1", y1);
-  Attribut("x2", x2);
-  Attribut("y2", y2);
-  Ecrire(' ');
-  Ecrire(trait);
-  Ecrire("/>\n");
-}
-
-// A path: its stroke and fill, then its commands, which begin with a move and are separated by
-// blanks.
-void TDessin::DebutChemin(const char* trait) {
-  Ecrire("<path ");
-  Ecrire(trait);
-  Ecrire(" d=\"");
-  CheminVide = true;
-}
-
-void TDessin::Deplacer(double x, double y) {
-  Ecrire(CheminVide ? "M" : " M");
-  CheminVide = false;
-  Point(x, y);
-}
-
-void TDessin::FinChemin() { Ecrire("\"/>\n"); }
-
-void TDessin::Cercle(double x, double y, double r, const char* trait) {
-  Ecrire("<circle");
-  Attribut("cx", x);
-  Attribut("cy", y);
-  Attribut("r", r);
-  Ecrire(' ');
-  Ecrire(trait);
-  Ecrire("/>\n");
-}
-
-void TDessin::Etiquette(double x, double y, const char* attributs, std::string_view texte,
-                        bool utf8) {
-  Ecrire("<text");
-  Attribut("x", x);
-  Attribut("y", y);
-  Ecrire(' ');
-  Ecrire(attributs);
-  Ecrire('>');
-  if (utf8) {
-    TexteUtf8(texte);
-  } else {
-    Texte(texte);
-  }
-  Ecrire("</text>\n");
-}
-
-// Into the open path (drawn in TraitFleche): a vertical arrow from yQueue to its tip at yPointe, a
-// shaft and a head 7 px long and wide.
-void TDessin::Fleche(double x, double yQueue, double yPointe) {
-  const bool versLeBas = yPointe > yQueue;
-  Deplacer(x, yQueue);
-  Ecrire(" V");
-  Nombre(versLeBas ? yPointe - 6 : yPointe + 6);
-  Deplacer(x, yPointe);
-  Ecrire(versLeBas ? " l-3.5 -7 h7 z" : " l-3.5 7 h7 z");
+// A label whose text is the program's (Windows-1252).
+void TDessin::Etiquette(double x, double y, const char* attributs, std::string_view texte) {
+  Svg.Etiquette(x, y, attributs, Utf8DepuisWindows1252(texte));
 }
 
 // Labels of the font size `taille` centred on their abscissae, moved inside the frames where
@@ -525,6 +367,7 @@ void TDessin::Etendue() {
   }
 }
 
+// The abscissa x (m) on the page (px).
 double TDessin::Px(double x) const {
   return GaucheX + Fraction(x, XMin, XMax) * (DroiteX - GaucheX);
 }
@@ -539,69 +382,57 @@ bool TDessin::PxNoeud(std::int32_t n, double& px) const {
 
 // ---- The page ----
 
-TDessin::TDessin(const TStructure& s) : S(s) {
-  // Reserved once, so that the text grows without moving: 16 kB for the page, its scales and
-  // labels, and 1 kB per element for its graph points in the four diagrams and its symbols (the
-  // largest model takes 51 kB of the 66 kB).
-  Svg.reserve(16384 + 1024 * static_cast<std::size_t>(NombreGraphes(s)));
+// The page, panel after panel. The document's room is reserved once: 16 kB for the page, its
+// scales and labels, and 1 kB per element for its graph points in the four diagrams and its
+// symbols (the largest model takes 51 kB of the 66 kB).
+TDessin::TDessin(const TStructure& s)
+    : S(s), Svg(16384 + 1024 * static_cast<std::size_t>(NombreGraphes(s))) {
   Etendue();
   Entete();
   Reperes();
   Poutre();
   for (int i = 0; i < 4; ++i) Diagramme(Diagrammes[i], HautDiagrammes + i * HauteurDiagramme);
   AxeX();
-  Ecrire("</svg>\n");
-  Vider();
+  Svg.Ecrire("</svg>\n");
 }
 
 // The XML declaration, the page of fixed size, its title (the data file's name) and a white
 // background, so that conversions to bitmaps are not transparent.
 void TDessin::Entete() {
-  Ecrire(
+  Svg.Ecrire(
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
       "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"1123\" height=\"794\" "
-      "viewBox=\"0 0 1123 794\" font-family=\"sans-serif\" font-size=\"10\">\n<title>");
+      "viewBox=\"0 0 1123 794\" font-family=\"sans-serif\" font-size=\"10\">\n");
   const std::string titre = Utf8DepuisWindows1252(std::string(Textes::Titre) + Textes::DeuxPoints) +
                             NomEnUtf8(S.NomFichier + Textes::ExtensionDonnees);
-  TexteUtf8(titre);
-  Ecrire("</title>\n");
-  Ecrire("<rect x=\"0\" y=\"0\" width=\"1123\" height=\"794\" fill=\"#ffffff\"/>\n");
-  Etiquette(GaucheCadre, 20, "font-size=\"15\" font-weight=\"bold\"", titre, true);
+  Svg.Ouvrir("title");
+  Svg.FermerTexte("title", titre);
+  Svg.Ecrire("<rect x=\"0\" y=\"0\" width=\"1123\" height=\"794\" fill=\"#ffffff\"/>\n");
+  Svg.Etiquette(GaucheCadre, 20, "font-size=\"15\" font-weight=\"bold\"", titre);
 }
 
 // A light vertical line at every node, from the beam's panel down to the x axis.
 void TDessin::Reperes() {
-  Ecrire("<g id=\"reperes\">\n");
-  DebutChemin(TraitRepere);
+  Svg.OuvrirGroupe("reperes");
+  Svg.DebutChemin(TraitRepere);
   double px = 0;
   for (std::int32_t n = 1; n <= std::min(S.NbNoeuds, CapNoeuds); ++n) {
     if (!PxNoeud(n, px)) continue;
-    Deplacer(px, HautPoutre + 22);
-    Ecrire(" V");
-    Nombre(YAxe);
+    Svg.Deplacer(px, HautPoutre + 22);
+    Svg.Verticale(YAxe);
   }
-  FinChemin();
-  Ecrire("</g>\n");
+  Svg.FinChemin();
+  Svg.FermerGroupe();
 }
 
 // ---- The beam ----
 
-// The beam's panel: the elements as a thick line on the axis, the supports, the loads and the
-// nodes, then the rows of labels: load values above, node numbers and reactions below.
+// The beam's panel: the elements, the supports, the loads and the nodes, then the rows of labels:
+// load values above, node numbers and reactions below.
 void TDessin::Poutre() {
-  Ecrire("<g id=\"poutre\">\n");
+  Svg.OuvrirGroupe("poutre");
   Etiquette(GaucheCadre, HautPoutre + TitreDiagramme, TextePanneau, Textes::DessinPoutre);
-  DebutChemin(TraitPoutre);
-  for (std::int32_t i = 1; i <= NombreGraphes(S); ++i) {
-    const TElement& element = S.Elements.Item(i);
-    double xI = 0, xJ = 0;
-    if (PxNoeud(element.NoeudI, xI) && PxNoeud(element.NoeudJ, xJ)) {
-      Deplacer(xI, YPoutre);
-      Ecrire(" H");
-      Nombre(xJ);
-    }
-  }
-  FinChemin();
+  Elements();
   std::vector<TEtiquette> actions, charges, noeuds;
   actions.reserve(2 * CapLiaisons);
   charges.reserve(2 * CapCharges);
@@ -618,64 +449,56 @@ void TDessin::Poutre() {
       ChargeRepartie(charge, charges);
     }
   }
-  // The nodes: small circles of radius 2.5 px, two half-circle arcs each, in one path.
-  DebutChemin(TraitAppui);
-  double px = 0;
-  for (std::int32_t n = 1; n <= std::min(S.NbNoeuds, CapNoeuds); ++n) {
-    if (!PxNoeud(n, px)) continue;
-    Deplacer(px - 2.5, YPoutre);
-    Ecrire(" a2.5 2.5 0 1 0 5 0 a2.5 2.5 0 1 0 -5 0");
-    noeuds.push_back({px, std::to_string(n)});
-  }
-  FinChemin();
+  Noeuds(noeuds);
   Rangees(charges, TailleEtiquette, RangsCharges, YCharges, -PasRangee, TexteCharge);
   Rangees(noeuds, TailleNoeud, RangsNoeuds, YNoeuds, PasRangee, TexteNoeud);
   Rangees(actions, TailleEtiquette, RangsActions, YActions, PasRangee, TexteAction);
-  Ecrire("</g>\n");
+  Svg.FermerGroupe();
 }
 
-// A support, drawn by its code on the beam's axis at its node:
-//   1, deflection blocked: a pin, a triangle on a hatched ground line;
-//   2, slope blocked: a sleeve between two vertical guides, which let the node move up and down
-//      but not turn;
-//   3, clamped: a wall across the beam, hatched on its outer side (the side of the nearer end of
-//      the beam);
-// any other code draws nothing, as the report writes no wording for it.
+// The elements, as one thick line on the axis from node to node, in one path.
+void TDessin::Elements() {
+  Svg.DebutChemin(TraitPoutre);
+  for (std::int32_t i = 1; i <= NombreGraphes(S); ++i) {
+    const TElement& element = S.Elements.Item(i);
+    double xI = 0, xJ = 0;
+    if (PxNoeud(element.NoeudI, xI) && PxNoeud(element.NoeudJ, xJ)) {
+      Svg.Deplacer(xI, YPoutre);
+      Svg.Horizontale(xJ);
+    }
+  }
+  Svg.FinChemin();
+}
+
+// The nodes, in one path, and their numbers.
+void TDessin::Noeuds(std::vector<TEtiquette>& etiquettes) {
+  Svg.DebutChemin(TraitAppui);
+  double px = 0;
+  for (std::int32_t n = 1; n <= std::min(S.NbNoeuds, CapNoeuds); ++n) {
+    if (!PxNoeud(n, px)) continue;
+    Noeud(Svg, px);
+    etiquettes.push_back({px, std::to_string(n)});
+  }
+  Svg.FinChemin();
+}
+
+// A support, drawn by its code at its node; any other code draws nothing, as the report writes no
+// wording for it.
 void TDessin::Appui(const TLiaison& liaison) {
   double x = 0;
   if (!PxNoeud(liaison.Noeud, x)) return;
-  const double y = YPoutre;
-  if (liaison.Code == 1) {
-    DebutChemin(TraitAppui);
-    Deplacer(x, y + 2);
-    Ecrire(" l-7 11 h14 z");
-    FinChemin();
-    DebutChemin(TraitHachure);
-    Deplacer(x - 11, y + 13);
-    Ecrire(" h22 m-19 0 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4");
-    FinChemin();
-  } else if (liaison.Code == 2) {
-    DebutChemin(TraitHachure);
-    Deplacer(x - 8, y - 15);
-    Ecrire(" v30 m0 -27 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4");
-    Deplacer(x + 8, y - 15);
-    Ecrire(" v30 m0 -27 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4");
-    FinChemin();
-    DebutChemin(TraitAppui);
-    Deplacer(x - 5, y - 6);
-    Ecrire(" h10 v12 h-10 z");
-    FinChemin();
-  } else if (liaison.Code == 3) {
-    const bool aGauche = x <= (GaucheX + DroiteX) / 2;
-    DebutChemin(TraitMur);
-    Deplacer(x, y - 16);
-    Ecrire(" v32");
-    FinChemin();
-    DebutChemin(TraitHachure);
-    Deplacer(x, y - 14);
-    Ecrire(aGauche ? " l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4"
-                   : " l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4");
-    FinChemin();
+  switch (liaison.Code) {
+    case 1:
+      AppuiSimple(Svg, x);
+      break;
+    case 2:
+      AppuiGlissiere(Svg, x);
+      break;
+    case 3:
+      Encastrement(Svg, x, x <= (GaucheX + DroiteX) / 2);
+      break;
+    default:
+      break;
   }
 }
 
@@ -694,72 +517,32 @@ void TDessin::Actions(const TLiaison& liaison, std::vector<TEtiquette>& etiquett
   }
 }
 
-// A nodal load, each of its values only when the report writes it: the force Fy as an arrow down
-// onto the node, or up from it, in the direction of the force; the moment Mz as an arc around the
-// node, with its arrowhead turning counterclockwise when positive.
+// A nodal load, each of its values drawn and labelled only when the report writes it: the force
+// Fy as an arrow, the moment Mz as an arc, counterclockwise when positive.
 void TDessin::ChargeNodale(const TCharge& charge, std::vector<TEtiquette>& etiquettes) {
   double x = 0;
   if (!PxNoeud(charge.Numero, x)) return;
   if (std::fabs(charge.P) > ValeurNegligeable) {
-    DebutChemin(TraitFleche);
-    if (charge.P < 0) {
-      Fleche(x, YPoutre - 34, YPoutre - 2);
-    } else {
-      Fleche(x, YPoutre - 2, YPoutre - 34);
-    }
-    FinChemin();
+    ForceNodale(Svg, x, charge.P < 0);
     etiquettes.push_back(
         {x,
          Textes::DessinFy + SansBlancs(FormatReel(charge.P, ChampChargeNodale)) + Textes::DessinN});
   }
   if (std::fabs(charge.Mz) > ValeurNegligeable) {
-    // Three quarters of a circle of radius 13 px over the node, from 45 degrees below the axis on
-    // the right, over the top, to 45 degrees below it on the left: from (x + c, y + c) to
-    // (x - c, y + c), c = 13 cos 45 = 9.19 px. The head is at the left end, pointing down and
-    // right, for a counterclockwise moment, and at the right end, pointing down and left, for a
-    // clockwise one: its tip 4 px beyond the end along the tangent, 7 px long and wide.
-    const double c = 9.19, y = YPoutre;
-    DebutChemin(TraitCharge);
-    Deplacer(x + c, y + c);
-    Ecrire(" a13 13 0 1 0 -18.38 0");
-    FinChemin();
-    DebutChemin(TraitFleche);
-    if (charge.Mz > 0) {
-      Deplacer(x - c + 4, y + c + 4);
-      Ecrire(" l-7.42 -2.47 l4.95 -4.95 z");
-    } else {
-      Deplacer(x + c - 4, y + c + 4);
-      Ecrire(" l7.42 -2.47 l-4.95 -4.95 z");
-    }
-    FinChemin();
+    MomentNodal(Svg, x, charge.Mz > 0);
     etiquettes.push_back({x, Textes::MzSeul + SansBlancs(FormatReel(charge.Mz, ChampChargeNodale)) +
                                  Textes::UniteMz});
   }
 }
 
-// A uniform load on its element: a load line over the element and at least three arrows, about
-// 16 px apart, pointing down onto the beam when py < 0, up from it when py > 0; its value, written
-// whatever its size as in the report, over the element's middle.
+// A uniform load on its element, and its value, written whatever its size as in the report, over
+// the element's middle.
 void TDessin::ChargeRepartie(const TCharge& charge, std::vector<TEtiquette>& etiquettes) {
   if (charge.Numero < 1 || charge.Numero > NombreGraphes(S)) return;
   const TElement& element = S.Elements.Item(charge.Numero);
   double xI = 0, xJ = 0;
   if (!PxNoeud(element.NoeudI, xI) || !PxNoeud(element.NoeudJ, xJ)) return;
-  const double yLigne = YPoutre - 20;
-  Ligne(xI, yLigne, xJ, yLigne, TraitCharge);
-  if (charge.P < 0 || charge.P > 0) {
-    DebutChemin(TraitFleche);
-    const int intervalles = std::max(2, static_cast<int>(std::fabs(xJ - xI) / 16));
-    for (int j = 0; j <= intervalles; ++j) {
-      const double x = xI + (xJ - xI) * j / intervalles;
-      if (charge.P < 0) {
-        Fleche(x, yLigne, YPoutre - 2);
-      } else {
-        Fleche(x, YPoutre - 2, yLigne);
-      }
-    }
-    FinChemin();
-  }
+  ChargeUniforme(Svg, xI, xJ, charge.P);
   etiquettes.push_back(
       {0.5 * xI + 0.5 * xJ,
        Textes::DessinPy + SansBlancs(FormatReel(charge.P, ChampChargeRepartie)) + Textes::UnitePy});
@@ -776,36 +559,33 @@ double YValeur(double v, const TEchelleDiagramme& e, double haut) {
 // shear force and the bending moment), and the extremes; a note when points were skipped.
 void TDessin::Diagramme(const TDiagramme& d, double haut) {
   const TEchelleDiagramme e = EchelleDiagramme(S, d.Colonne);
-  Ecrire("<g id=\"");
-  Ecrire(d.Id);
-  Ecrire("\">\n");
+  Svg.OuvrirGroupe(d.Id);
   Etiquette(GaucheCadre, haut + TitreDiagramme, TextePanneau, d.Titre);
   if (e.NonFinies) {
     Etiquette(DroiteCadre, haut + TitreDiagramme, TexteNonFinies, Textes::DessinNonFinies);
   }
   Echelle(e, haut);
   const double y0 = YValeur(0, e, haut);
-  Ligne(GaucheCadre, y0, DroiteCadre, y0, TraitZero);
+  Svg.Ligne(GaucheCadre, y0, DroiteCadre, y0, TraitZero);
   Courbe(d, e, haut);
   Extremes(d, e, haut);
-  Ecrire("</g>\n");
+  Svg.FermerGroupe();
 }
 
 // The frame, and at each tick of the value scale a grid line and the tick's value on the left.
 void TDessin::Echelle(const TEchelleDiagramme& e, double haut) {
-  Ecrire("<rect");
-  Attribut("x", GaucheCadre);
-  Attribut("y", haut + HautCadre);
-  Attribut("width", DroiteCadre - GaucheCadre);
-  Attribut("height", BasCadre - HautCadre);
-  Ecrire(' ');
-  Ecrire(TraitCadre);
-  Ecrire("/>\n");
+  Svg.Ouvrir("rect");
+  Svg.Attribut("x", GaucheCadre);
+  Svg.Attribut("y", haut + HautCadre);
+  Svg.Attribut("width", DroiteCadre - GaucheCadre);
+  Svg.Attribut("height", BasCadre - HautCadre);
+  Svg.Attributs(TraitCadre);
+  Svg.FermerVide();
   const TGraduations g = Graduations(e.Bas, e.Haut, e.Pas);
   for (int j = 0; j < g.Nombre; ++j) {
     const double valeur = (g.Premier + j) * e.Pas;
     const double y = YValeur(valeur, e, haut);
-    Ligne(GaucheCadre, y, DroiteCadre, y, TraitGrille);
+    Svg.Ligne(GaucheCadre, y, DroiteCadre, y, TraitGrille);
     Etiquette(GaucheCadre - 4, y + 3.5, TexteGraduation, ValeurGraduation(valeur, e.Exposant));
   }
   if (g.Nombre == 0) Etiquette(GaucheCadre - 4, YValeur(0, e, haut) + 3.5, TexteGraduation, "0");
@@ -817,37 +597,20 @@ void TDessin::Echelle(const TEchelleDiagramme& e, double haut) {
 // point load or a support) shows as a vertical segment. In a filled diagram each piece of the curve
 // is closed along the zero line, so that the path's area is the one between the curve and that
 // line.
+//
+// Coordinates in tenths of px. A piece starts with a move to its first point, from the zero line
+// when filled; each next point is a relative line from the one before, whose steps, differences
+// of rounded coordinates, are exact and short; a filled piece ends back on the zero line.
 void TDessin::Courbe(const TDiagramme& d, const TEchelleDiagramme& e, double haut) {
   if (!e.Valeurs) return;
   const std::int32_t zero = Dixiemes(YValeur(0, e, haut));
-  DebutChemin(d.Trait);
-  // Coordinates in tenths of px. A piece starts with a move to its first point, from the zero line
-  // when filled; each next point is a relative line from the one before, whose steps, differences
-  // of rounded coordinates, are exact and short; a filled piece ends back on the zero line.
-  std::int32_t xDessine = 0, yDessine = 0;
-  const auto debut = [&](std::int32_t x, std::int32_t y) {
-    Ecrire(CheminVide ? "M" : " M");
-    CheminVide = false;
-    EcrireDixiemes(x);
-    Ecrire(' ');
-    EcrireDixiemes(d.Rempli ? zero : y);
-    if (d.Rempli) {
-      Ecrire(" V");
-      EcrireDixiemes(y);
-    }
-  };
-  const auto suite = [&](std::int32_t x, std::int32_t y) {
-    Ecrire(" l");
-    EcrireDixiemes(x - xDessine);
-    Ecrire(' ');
-    EcrireDixiemes(y - yDessine);
-  };
   const auto fin = [&]() {
     if (!d.Rempli) return;
-    Ecrire(" V");
-    EcrireDixiemes(zero);
-    Ecrire(" Z");
+    Svg.VerticaleDixiemes(zero);
+    Svg.Ecrire(" Z");
   };
+  Svg.DebutChemin(d.Trait);
+  std::int32_t xDessine = 0, yDessine = 0;
   bool enCours = false;
   double xPrecedent = 0;
   for (std::int32_t i = 1; i <= NombreGraphes(S); ++i) {
@@ -862,9 +625,10 @@ void TDessin::Courbe(const TDiagramme& d, const TEchelleDiagramme& e, double hau
       if (!fini) continue;
       const std::int32_t px = Dixiemes(Px(x)), py = Dixiemes(YValeur(v, e, haut));
       if (enCours) {
-        suite(px, py);
+        Svg.LigneRelativeDixiemes(px - xDessine, py - yDessine);
       } else {
-        debut(px, py);
+        Svg.DeplacerDixiemes(px, d.Rempli ? zero : py);
+        if (d.Rempli) Svg.VerticaleDixiemes(py);
       }
       enCours = true;
       xPrecedent = x;
@@ -873,7 +637,7 @@ void TDessin::Courbe(const TDiagramme& d, const TEchelleDiagramme& e, double hau
     }
   }
   if (enCours) fin();
-  FinChemin();
+  Svg.FinChemin();
 }
 
 // The largest value marked and labelled above its point, the smallest below its point; one label
@@ -898,63 +662,33 @@ void TDessin::Extremes(const TDiagramme& d, const TEchelleDiagramme& e, double h
 // stays inside the frame.
 void TDessin::Extreme(double x, double y, bool dessus, const char* classe,
                       const std::string& texte) {
-  Cercle(x, y, 2.5, "fill=\"#000000\"");
+  Svg.Cercle(x, y, 2.5, "fill=\"#000000\"");
   const bool aDroite = x < (GaucheX + DroiteX) / 2;
-  Ecrire("<text class=\"");
-  Ecrire(classe);
-  Ecrire('"');
-  Attribut("x", aDroite ? x + 5 : x - 5);
-  Attribut("y", dessus ? y - 6 : y + 14);
-  Ecrire(aDroite ? " text-anchor=\"start\">" : " text-anchor=\"end\">");
-  Texte(texte);
-  Ecrire("</text>\n");
+  Svg.Ouvrir("text");
+  Svg.Attribut("class", std::string_view(classe));
+  Svg.Attribut("x", aDroite ? x + 5 : x - 5);
+  Svg.Attribut("y", dessus ? y - 6 : y + 14);
+  Svg.Attribut("text-anchor", std::string_view(aDroite ? "start" : "end"));
+  Svg.FermerTexte("text", Utf8DepuisWindows1252(texte));
 }
 
 // The x axis under the panels: at most 15 intervals between ticks over the beam's extent, with the
 // ticks' abscissae in m.
 void TDessin::AxeX() {
-  Ecrire("<g id=\"axe\">\n");
-  Ligne(GaucheCadre, YAxe, DroiteCadre, YAxe, TraitAxe);
+  Svg.OuvrirGroupe("axe");
+  Svg.Ligne(GaucheCadre, YAxe, DroiteCadre, YAxe, TraitAxe);
   const TPas pas = PasRond(XMax / 15 - XMin / 15);
   const TGraduations g = Graduations(XMin, XMax, pas.Pas);
   for (int j = 0; j < g.Nombre; ++j) {
     const double x = (g.Premier + j) * pas.Pas;
-    Ligne(Px(x), YAxe, Px(x), YAxe + 4, TraitAxe);
+    Svg.Ligne(Px(x), YAxe, Px(x), YAxe + 4, TraitAxe);
     Etiquette(Px(x), YAxe + 14, TexteAxe, ValeurGraduation(x, pas.Exposant));
   }
   Etiquette(GaucheCadre - 24, YAxe + 14, TexteGraduation, Textes::DessinAxe);
-  Ecrire("</g>\n");
+  Svg.FermerGroupe();
 }
 
 }  // namespace
 
-// ---------------------------------------------------------------------------------------------
-// Entry points
-// ---------------------------------------------------------------------------------------------
-
-TEchelleDiagramme EchelleDiagramme(const TStructure& s, TColonneGraphe colonne) {
-  TEchelleDiagramme e;
-  for (std::int32_t i = 1; i <= NombreGraphes(s); ++i) {
-    const TGraphe& g = s.Graphes[i];
-    for (std::int32_t k = 0; k <= DernierPoint(g); ++k) {
-      const double x = g.Abscisse[k], v = (g.*colonne)[k];
-      if (!std::isfinite(x) || !std::isfinite(v)) {
-        e.NonFinies = true;
-        continue;
-      }
-      if (!e.Valeurs || v < e.Min) {
-        e.Min = v;
-        e.XMin = x;
-      }
-      if (!e.Valeurs || v > e.Max) {
-        e.Max = v;
-        e.XMax = x;
-      }
-      e.Valeurs = true;
-    }
-  }
-  if (e.Valeurs) Graduer(std::min(e.Min, 0.0), std::max(e.Max, 0.0), e);
-  return e;
-}
-
-std::string DessinSvg(const TStructure& s) { return TDessin(s).Svg; }
+// The page of s, written panel after panel by TDessin.
+std::string DessinSvg(const TStructure& s) { return TDessin(s).Document(); }

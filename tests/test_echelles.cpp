@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "UTypes.h"
-#include "dessin.h"
+#include "echelles.h"
 #include "outils.h"
 
 namespace {
