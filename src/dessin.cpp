@@ -11,8 +11,9 @@
 // forces and loads along +y, slopes and moments counterclockwise; Ty and Mfz are the actions of
 // the part of the beam to the right of the section on the part to its left, as in the report.
 //
-// The diagrams plot the element graphs that the report printed (TStructure::Graphes); nothing is
-// computed again. Their extremes are labelled with the report's own text for those values.
+// The diagrams plot the element graphs that the report printed (TStructure::Graphes) and, for the
+// elements of the extended model, their curves sampled finely and on both sides of every point
+// load. Their marks are the exact extremes of the run, labelled with the report's own fields.
 //
 // The document is the same bytes on every machine: coordinates are rounded to 1/10 px by integer
 // arithmetic, labels go through the report's field writers, and the scales use only the four
@@ -105,19 +106,20 @@ struct TDiagramme {
   const char* Id;
   const char* Titre;
   TColonneGraphe Colonne;
+  TGrandeur Grandeur;
   TChamp Champ;
   bool Rempli;
   const char* Trait;
 };
 
 const TDiagramme Diagrammes[] = {
-    {"fleche", Textes::DessinFleche, &TGraphe::Fleche, ChampFleche, false,
+    {"fleche", Textes::DessinFleche, &TGraphe::Fleche, TGrandeur::Fleche, ChampFleche, false,
      "stroke=\"#1f4e9a\" stroke-width=\"1.6\" stroke-linejoin=\"round\" fill=\"none\""},
-    {"pente", Textes::DessinPente, &TGraphe::Pente, ChampPente, false,
+    {"pente", Textes::DessinPente, &TGraphe::Pente, TGrandeur::Pente, ChampPente, false,
      "stroke=\"#6a3d9a\" stroke-width=\"1.6\" stroke-linejoin=\"round\" fill=\"none\""},
-    {"effort-tranchant", Textes::DessinTy, &TGraphe::Ty, ChampTy, true,
+    {"effort-tranchant", Textes::DessinTy, &TGraphe::Ty, TGrandeur::Ty, ChampTy, true,
      "stroke=\"#a34a00\" stroke-width=\"1.3\" stroke-linejoin=\"round\" fill=\"#f6d6b8\""},
-    {"moment-flechissant", Textes::DessinMfz, &TGraphe::Mfz, ChampMfz, true,
+    {"moment-flechissant", Textes::DessinMfz, &TGraphe::Mfz, TGrandeur::Mfz, ChampMfz, true,
      "stroke=\"#1b6e3a\" stroke-width=\"1.3\" stroke-linejoin=\"round\" fill=\"#c4e6cd\""},
 };
 
@@ -278,11 +280,12 @@ struct TEtiquette {
 
 class TDessin {
  public:
-  explicit TDessin(const TStructure& s);
+  TDessin(const TStructure& s, const TExtremes& extremes);
   std::string Document() { return Svg.Document(); }  // the page, handed over
 
  private:
   const TStructure& S;
+  const TExtremes& Exacts;
   TSvg Svg;
   double XMin = 0;  // the beam's extent (m), drawn from GaucheX to DroiteX
   double XMax = 1;
@@ -385,8 +388,8 @@ bool TDessin::PxNoeud(std::int32_t n, double& px) const {
 // The page, panel after panel. The document's room is reserved once: 16 kB for the page, its
 // scales and labels, and 1 kB per element for its graph points in the four diagrams and its
 // symbols (the largest model takes 51 kB of the 66 kB).
-TDessin::TDessin(const TStructure& s)
-    : S(s), Svg(16384 + 1024 * static_cast<std::size_t>(NombreGraphes(s))) {
+TDessin::TDessin(const TStructure& s, const TExtremes& extremes)
+    : S(s), Exacts(extremes), Svg(16384 + 1024 * static_cast<std::size_t>(NombreGraphes(s))) {
   Etendue();
   Entete();
   Reperes();
@@ -558,7 +561,7 @@ double YValeur(double v, const TEchelleDiagramme& e, double haut) {
 // One diagram's panel: title, frame and value scale, the zero line, the curve (filled for the
 // shear force and the bending moment), and the extremes; a note when points were skipped.
 void TDessin::Diagramme(const TDiagramme& d, double haut) {
-  const TEchelleDiagramme e = EchelleDiagramme(S, d.Colonne);
+  const TEchelleDiagramme e = EchelleDiagramme(Exacts[d.Grandeur]);
   Svg.OuvrirGroupe(d.Id);
   Etiquette(GaucheCadre, haut + TitreDiagramme, TextePanneau, d.Titre);
   if (e.NonFinies) {
@@ -691,4 +694,6 @@ void TDessin::AxeX() {
 }  // namespace
 
 // The page of s, written panel after panel by TDessin.
-std::string DessinSvg(const TStructure& s) { return TDessin(s).Document(); }
+std::string DessinSvg(const TStructure& s, const TExtremes& extremes) {
+  return TDessin(s, extremes).Document();
+}

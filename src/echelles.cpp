@@ -86,28 +86,16 @@ std::int32_t NombreGraphes(const TStructure& s) {
 }
 std::int32_t DernierPoint(const TGraphe& g) { return std::max(-1, std::min(g.NbIntervalles, 10)); }
 
-// One pass over the finite points for the extremes, then the scale over them and zero.
-TEchelleDiagramme EchelleDiagramme(const TStructure& s, TColonneGraphe colonne) {
+// The extremes, then the scale over them and zero.
+TEchelleDiagramme EchelleDiagramme(const TExtremesGrandeur& extremes) {
   TEchelleDiagramme e;
-  for (std::int32_t i = 1; i <= NombreGraphes(s); ++i) {
-    const TGraphe& g = s.Graphes[i];
-    for (std::int32_t k = 0; k <= DernierPoint(g); ++k) {
-      const double x = g.Abscisse[k], v = (g.*colonne)[k];
-      if (!std::isfinite(x) || !std::isfinite(v)) {
-        e.NonFinies = true;
-        continue;
-      }
-      if (!e.Valeurs || v < e.Min) {
-        e.Min = v;
-        e.XMin = x;
-      }
-      if (!e.Valeurs || v > e.Max) {
-        e.Max = v;
-        e.XMax = x;
-      }
-      e.Valeurs = true;
-    }
-  }
-  if (e.Valeurs) Graduer(std::min(e.Min, 0.0), std::max(e.Max, 0.0), e);
+  e.NonFinies = extremes.NonFinies;
+  e.Valeurs = extremes.Min.Trouve;
+  if (!e.Valeurs) return e;
+  e.Min = extremes.Min.Valeur;
+  e.XMin = extremes.Min.Abscisse;
+  e.Max = extremes.Max.Valeur;
+  e.XMax = extremes.Max.Abscisse;
+  Graduer(std::min(e.Min, 0.0), std::max(e.Max, 0.0), e);
   return e;
 }

@@ -1,6 +1,6 @@
 // The scales of the drawing: where a value falls between two bounds, round tick steps, the ticks
-// between two bounds and their texts, and the extremes and value scale of a diagram, read from
-// the element graphs that the report printed.
+// between two bounds and their texts, and the extremes and value scale of a diagram, from the
+// exact extremes of its quantity over the beam.
 //
 // Only the four operations, floor and ceil are used, which IEEE 754 arithmetic rounds the same on
 // every machine, so that the scales, and the drawing, are the same bytes everywhere.
@@ -10,14 +10,15 @@
 #include <string>
 
 #include "UTypes.h"
+#include "extremes.h"
 
 // One column of the element graphs: &TGraphe::Fleche, &TGraphe::Pente, &TGraphe::Ty or
 // &TGraphe::Mfz.
 using TColonneGraphe = TTableau<double, 0, 10> TGraphe::*;
 
-// What a diagram shows of one column over the whole beam: its extremes, and the range and step of
-// its value scale. Only finite points count (a point whose value or abscissa is not finite is
-// skipped); a tie goes to the first point met, in element order then point order.
+// What a diagram shows of one quantity over the whole beam: its exact extremes, and the range and
+// step of its value scale. Only finite points count (a point whose value or abscissa is not
+// finite is skipped); a tie goes to the graph rows, then to the first point met.
 struct TEchelleDiagramme {
   bool Valeurs = false;    // at least one finite point
   bool NonFinies = false;  // at least one point skipped
@@ -35,9 +36,8 @@ struct TEchelleDiagramme {
   int Exposant = 0;  // Pas is 1, 2 or 5 times 10^Exposant
 };
 
-// The extremes and the scale of one column, read from the graphs kept in
-// s.Graphes[1..Elements.Nombre].
-TEchelleDiagramme EchelleDiagramme(const TStructure& s, TColonneGraphe colonne);
+// The extremes and the scale of one quantity, from its exact extremes (ExtremesExacts).
+TEchelleDiagramme EchelleDiagramme(const TExtremesGrandeur& extremes);
 
 // The number of elements whose graphs the run kept, and the index of the last point of a graph
 // (-1 for none): the graphs that the scales and the diagrams read.

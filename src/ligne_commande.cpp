@@ -145,7 +145,7 @@ bool Executer(const std::string& fichier, const TOptions& options) {
       const TExtremes extremes = ExtremesExacts(*Structure);
       residu = Structure->ResiduEquilibre();
       resume = Resume(*Structure, nom + Textes::ExtensionRapport, extremes, residu);
-      if (options.Dessin) dessin = DessinSvg(*Structure);
+      if (options.Dessin) dessin = DessinSvg(*Structure, extremes);
     }
     delete Structure;  // closes the report, and shows it with --view
   } catch (const EErreurExecution&) {
