@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "console.h"
+#include "courbes.h"
 #include "echelles.h"
 #include "format.h"
 #include "svg.h"
@@ -172,43 +173,43 @@ void Noeud(TSvg& svg, double x) {
   svg.Ecrire(" a2.5 2.5 0 1 0 5 0 a2.5 2.5 0 1 0 -5 0");
 }
 
-// A support of code 1, deflection blocked: a pin, a triangle under the axis on a hatched ground
-// line.
-void AppuiSimple(TSvg& svg, double x) {
+// A support of code 1, deflection blocked: a pin, a triangle under the axis (at the height y,
+// YPoutre unless it settles) on a hatched ground line.
+void AppuiSimple(TSvg& svg, double x, double y) {
   svg.DebutChemin(TraitAppui);
-  svg.Deplacer(x, YPoutre + 2);
+  svg.Deplacer(x, y + 2);
   svg.Ecrire(" l-7 11 h14 z");
   svg.FinChemin();
   svg.DebutChemin(TraitHachure);
-  svg.Deplacer(x - 11, YPoutre + 13);
+  svg.Deplacer(x - 11, y + 13);
   svg.Ecrire(" h22 m-19 0 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4");
   svg.FinChemin();
 }
 
 // A support of code 2, slope blocked: a sleeve between two hatched vertical guides, which let the
 // node move up and down but not turn.
-void AppuiGlissiere(TSvg& svg, double x) {
+void AppuiGlissiere(TSvg& svg, double x, double y) {
   svg.DebutChemin(TraitHachure);
-  svg.Deplacer(x - 8, YPoutre - 15);
+  svg.Deplacer(x - 8, y - 15);
   svg.Ecrire(" v30 m0 -27 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4 m4 12 l-4 -4");
-  svg.Deplacer(x + 8, YPoutre - 15);
+  svg.Deplacer(x + 8, y - 15);
   svg.Ecrire(" v30 m0 -27 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4 m-4 12 l4 -4");
   svg.FinChemin();
   svg.DebutChemin(TraitAppui);
-  svg.Deplacer(x - 5, YPoutre - 6);
+  svg.Deplacer(x - 5, y - 6);
   svg.Ecrire(" h10 v12 h-10 z");
   svg.FinChemin();
 }
 
 // A support of code 3, clamped: a wall across the beam, hatched on its outer side, to the left
 // for a node on the left half of the beam, to the right otherwise.
-void Encastrement(TSvg& svg, double x, bool aGauche) {
+void Encastrement(TSvg& svg, double x, double y, bool aGauche) {
   svg.DebutChemin(TraitMur);
-  svg.Deplacer(x, YPoutre - 16);
+  svg.Deplacer(x, y - 16);
   svg.Ecrire(" v32");
   svg.FinChemin();
   svg.DebutChemin(TraitHachure);
-  svg.Deplacer(x, YPoutre - 14);
+  svg.Deplacer(x, y - 14);
   svg.Ecrire(aGauche ? " l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4 m6 2 l-6 4"
                      : " l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4 m-6 2 l6 4");
   svg.FinChemin();
@@ -267,15 +268,72 @@ void ChargeUniforme(TSvg& svg, double xI, double xJ, double py) {
   svg.FinChemin();
 }
 
+// A spring on the deflection: a zig-zag from the node down to a hatched ground line.
+void RessortVertical(TSvg& svg, double x) {
+  svg.DebutChemin(TraitHachure);
+  svg.Deplacer(x, YPoutre + 3);
+  svg.Ecrire(" v4 l5 2.5 l-10 5 l10 5 l-10 5 l5 2.5 v4");
+  svg.Deplacer(x - 9, YPoutre + 27);
+  svg.Ecrire(" h18 m-15 0 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4 m9 -4 l-4 4");
+  svg.FinChemin();
+}
+
+// A spring on the slope: a coil of two half-turns of growing radius around the node, over it.
+void RessortSpirale(TSvg& svg, double x) {
+  svg.DebutChemin(TraitHachure);
+  svg.Deplacer(x + 5, YPoutre);
+  svg.Ecrire(" a5 5 0 0 0 -10 0 a7.5 7.5 0 0 0 15 0 a10 10 0 0 0 -20 0");
+  svg.FinChemin();
+}
+
+// A hinge at an element's end: an open circle on the axis, just inside the element from its node
+// (cote +1 when the element lies to the right of the node, -1 to its left).
+void Rotule(TSvg& svg, double x, double cote) {
+  svg.Cercle(x + 6 * cote, YPoutre, 3.5, TraitAppui);
+}
+
+// A load varying linearly from pa at xA to pb at xB (px): arrows about 16 px apart whose lengths
+// follow |p|, up to 30 px for the larger of |pa| and |pb|, pointing down onto the beam where p < 0
+// and up from it where p > 0, and the line through their tails.
+void ChargeTrapeze(TSvg& svg, double xA, double xB, double pa, double pb) {
+  const double plusGrand = std::max(std::fabs(pa), std::fabs(pb));
+  if (!(plusGrand > 0)) return;
+  const int intervalles = std::max(2, static_cast<int>(std::fabs(xB - xA) / 16));
+  const auto longueur = [&](double p) { return 4 + 26 * (std::fabs(p) / plusGrand); };
+  svg.DebutChemin(TraitCharge);
+  for (int j = 0; j <= intervalles; ++j) {
+    const double f = static_cast<double>(j) / intervalles, p = pa + (pb - pa) * f;
+    const double x = xA + (xB - xA) * f, y = YPoutre - 2 - longueur(p);
+    if (j == 0) {
+      svg.Deplacer(x, y);
+    } else {
+      svg.Ecrire(" L");
+      svg.Nombre(x);
+      svg.Ecrire(' ');
+      svg.Nombre(y);
+    }
+  }
+  svg.FinChemin();
+  svg.DebutChemin(TraitFleche);
+  for (int j = 0; j <= intervalles; ++j) {
+    const double f = static_cast<double>(j) / intervalles, p = pa + (pb - pa) * f;
+    const double x = xA + (xB - xA) * f, queue = YPoutre - 2 - longueur(p);
+    if (p < 0) Fleche(svg, x, queue, YPoutre - 2);
+    if (p > 0) Fleche(svg, x, YPoutre - 2, queue);
+  }
+  svg.FinChemin();
+}
+
 // ---------------------------------------------------------------------------------------------
 // The page
 // ---------------------------------------------------------------------------------------------
 
-// A label of a row of labels along the beam: its text (Windows-1252) and the abscissa (px) on
-// which it is centred.
+// A label of a row of labels along the beam: its text (Windows-1252, or UTF-8 when Utf8 says so)
+// and the abscissa (px) on which it is centred.
 struct TEtiquette {
   double X;
   std::string Texte;
+  bool Utf8 = false;
 };
 
 class TDessin {
@@ -307,9 +365,17 @@ class TDessin {
   void Actions(const TLiaison& liaison, std::vector<TEtiquette>& etiquettes);
   void ChargeNodale(const TCharge& charge, std::vector<TEtiquette>& etiquettes);
   void ChargeRepartie(const TCharge& charge, std::vector<TEtiquette>& etiquettes);
+  void ModeleEtendu(std::vector<TEtiquette>& actions, std::vector<TEtiquette>& charges);
+  void Ressort(const TRessort& ressort, std::vector<TEtiquette>& etiquettes);
+  void Tassement(const TTassement& tassement, std::vector<TEtiquette>& etiquettes);
+  void Rotules(const TRotule& rotule);
+  void Ponctuelle(const TPonctuelle& charge, std::vector<TEtiquette>& etiquettes);
+  void Trapeze(const TTrapeze& charge, std::vector<TEtiquette>& etiquettes);
+  bool PxElement(std::int32_t e, double a, double& px) const;
   void Diagramme(const TDiagramme& d, double haut);
   void Echelle(const TEchelleDiagramme& e, double haut);
   void Courbe(const TDiagramme& d, const TEchelleDiagramme& e, double haut);
+  std::vector<TPointCourbe> PointsElement(std::int32_t i) const;
   void Extremes(const TDiagramme& d, const TEchelleDiagramme& e, double haut);
   void Extreme(double x, double y, bool dessus, const char* classe, const std::string& texte);
   void AxeX();
@@ -339,7 +405,11 @@ void TDessin::Rangees(std::vector<TEtiquette>& etiquettes, double taille, int ra
     for (int r = 0; r < std::min(rangs, RangsMax); ++r) {
       if (centre - largeur / 2 >= fin[r] + EcartEtiquettes) {
         fin[r] = centre + largeur / 2;
-        Etiquette(centre, y0 + r * pas, attributs, e.Texte);
+        if (e.Utf8) {
+          Svg.Etiquette(centre, y0 + r * pas, attributs, e.Texte);
+        } else {
+          Etiquette(centre, y0 + r * pas, attributs, e.Texte);
+        }
         break;
       }
     }
@@ -452,6 +522,7 @@ void TDessin::Poutre() {
       ChargeRepartie(charge, charges);
     }
   }
+  ModeleEtendu(actions, charges);
   Noeuds(noeuds);
   Rangees(charges, TailleEtiquette, RangsCharges, YCharges, -PasRangee, TexteCharge);
   Rangees(noeuds, TailleNoeud, RangsNoeuds, YNoeuds, PasRangee, TexteNoeud);
@@ -490,15 +561,24 @@ void TDessin::Noeuds(std::vector<TEtiquette>& etiquettes) {
 void TDessin::Appui(const TLiaison& liaison) {
   double x = 0;
   if (!PxNoeud(liaison.Noeud, x)) return;
+  // A support whose deflection settles is drawn 6 px lower (or higher) than the beam's axis.
+  double y = YPoutre;
+  for (std::int32_t t = 1; t <= std::min(S.Tassements.Nombre, CapTassements); ++t) {
+    const TTassement& tassement = S.Tassements.Item(t);
+    const bool fleche = liaison.Code == 1 || liaison.Code == 3;
+    if (fleche && tassement.Code == 1 && tassement.Noeud == liaison.Noeud) {
+      y = YPoutre + (tassement.Valeur < 0 ? 6 : tassement.Valeur > 0 ? -6 : 0);
+    }
+  }
   switch (liaison.Code) {
     case 1:
-      AppuiSimple(Svg, x);
+      AppuiSimple(Svg, x, y);
       break;
     case 2:
-      AppuiGlissiere(Svg, x);
+      AppuiGlissiere(Svg, x, y);
       break;
     case 3:
-      Encastrement(Svg, x, x <= (GaucheX + DroiteX) / 2);
+      Encastrement(Svg, x, y, x <= (GaucheX + DroiteX) / 2);
       break;
     default:
       break;
@@ -549,6 +629,110 @@ void TDessin::ChargeRepartie(const TCharge& charge, std::vector<TEtiquette>& eti
   etiquettes.push_back(
       {0.5 * xI + 0.5 * xJ,
        Textes::DessinPy + SansBlancs(FormatReel(charge.P, ChampChargeRepartie)) + Textes::UnitePy});
+}
+
+// ---- The extended model ----
+
+// The springs, the settlements, the hinges, the point loads and the trapezoidal loads, each drawn
+// at its place and labelled in its row: springs and settlements with the reactions, loads with the
+// loads.
+void TDessin::ModeleEtendu(std::vector<TEtiquette>& actions, std::vector<TEtiquette>& charges) {
+  for (std::int32_t i = 1; i <= std::min(S.Ressorts.Nombre, CapRessorts); ++i) {
+    Ressort(S.Ressorts.Item(i), actions);
+  }
+  for (std::int32_t i = 1; i <= std::min(S.Tassements.Nombre, CapTassements); ++i) {
+    Tassement(S.Tassements.Item(i), actions);
+  }
+  for (std::int32_t i = 1; i <= std::min(S.Rotules.Nombre, CapRotules); ++i)
+    Rotules(S.Rotules.Item(i));
+  for (std::int32_t i = 1; i <= std::min(S.Ponctuelles.Nombre, CapPonctuelles); ++i) {
+    Ponctuelle(S.Ponctuelles.Item(i), charges);
+  }
+  for (std::int32_t i = 1; i <= std::min(S.Trapezes.Nombre, CapTrapezes); ++i) {
+    Trapeze(S.Trapezes.Item(i), charges);
+  }
+}
+
+// The abscissa (px) of the point at a (m) from element e's first node; false when the element or
+// its nodes are not drawn.
+bool TDessin::PxElement(std::int32_t e, double a, double& px) const {
+  if (e < 1 || e > NombreGraphes(S)) return false;
+  const TElement& element = S.Elements.Item(e);
+  double xI = 0;
+  if (!PxNoeud(element.NoeudI, xI) || !std::isfinite(a)) return false;
+  px = Px(S.X[element.NoeudI] + a);
+  return true;
+}
+
+// A spring: a zig-zag for Kv > 0, a coil for Kr > 0, each labelled with its stiffness and the
+// reaction it exerts, with the report's fields.
+void TDessin::Ressort(const TRessort& ressort, std::vector<TEtiquette>& etiquettes) {
+  double x = 0;
+  if (!PxNoeud(ressort.Noeud, x)) return;
+  if (ressort.Kv > 0) {
+    RessortVertical(Svg, x);
+    etiquettes.push_back(
+        {x, Textes::DessinKv + SansBlancs(FormatReel(ressort.Kv, 12, 0)) + Textes::DessinUniteKv});
+    etiquettes.push_back(
+        {x, Textes::Ry + SansBlancs(FormatReel(ressort.Ry, ChampAction)) + Textes::DessinN});
+  }
+  if (ressort.Kr > 0) {
+    RessortSpirale(Svg, x);
+    etiquettes.push_back(
+        {x, Textes::DessinKr + SansBlancs(FormatReel(ressort.Kr, 12, 0)) + Textes::UniteKr});
+    etiquettes.push_back(
+        {x, Textes::MzSeul + SansBlancs(FormatReel(ressort.Mz, ChampAction)) + Textes::UniteMz});
+  }
+}
+
+// A settlement's value beside its support (which its support's symbol shows settled): in m for
+// a deflection, in rad for a slope, with the report's field.
+void TDessin::Tassement(const TTassement& tassement, std::vector<TEtiquette>& etiquettes) {
+  double x = 0;
+  if (!PxNoeud(tassement.Noeud, x)) return;
+  etiquettes.push_back({x,
+                        Textes::DessinTassementUtf8 +
+                            SansBlancs(FormatReel(tassement.Valeur, 10, 6)) +
+                            (tassement.Code == 1 ? Textes::Metre : Textes::Radian),
+                        true});
+}
+
+// A hinge: an open circle at each end it releases.
+void TDessin::Rotules(const TRotule& rotule) {
+  if (rotule.Element < 1 || rotule.Element > NombreGraphes(S)) return;
+  const TElement& element = S.Elements.Item(rotule.Element);
+  double xI = 0, xJ = 0;
+  if (!PxNoeud(element.NoeudI, xI) || !PxNoeud(element.NoeudJ, xJ)) return;
+  if (rotule.Code == 1 || rotule.Code == 3) Rotule(Svg, xI, 1);
+  if (rotule.Code == 2 || rotule.Code == 3) Rotule(Svg, xJ, -1);
+}
+
+// A point load inside an element, drawn and labelled as a nodal load at its abscissa.
+void TDessin::Ponctuelle(const TPonctuelle& charge, std::vector<TEtiquette>& etiquettes) {
+  double x = 0;
+  if (!PxElement(charge.Element, charge.A, x)) return;
+  if (std::fabs(charge.Fy) > ValeurNegligeable) {
+    ForceNodale(Svg, x, charge.Fy < 0);
+    etiquettes.push_back({x, Textes::DessinFy +
+                                 SansBlancs(FormatReel(charge.Fy, ChampChargeNodale)) +
+                                 Textes::DessinN});
+  }
+  if (std::fabs(charge.Mz) > ValeurNegligeable) {
+    MomentNodal(Svg, x, charge.Mz > 0);
+    etiquettes.push_back({x, Textes::MzSeul + SansBlancs(FormatReel(charge.Mz, ChampChargeNodale)) +
+                                 Textes::UniteMz});
+  }
+}
+
+// A trapezoidal load, labelled with its intensities at both ends.
+void TDessin::Trapeze(const TTrapeze& charge, std::vector<TEtiquette>& etiquettes) {
+  double xA = 0, xB = 0;
+  if (!PxElement(charge.Element, charge.A, xA) || !PxElement(charge.Element, charge.B, xB)) return;
+  ChargeTrapeze(Svg, xA, xB, charge.Pa, charge.Pb);
+  for (const auto& [x, p] : {std::pair<double, double>{xA, charge.Pa}, {xB, charge.Pb}}) {
+    etiquettes.push_back(
+        {x, Textes::DessinP + SansBlancs(FormatReel(p, ChampChargeRepartie)) + Textes::UnitePy});
+  }
 }
 
 // ---- The diagrams ----
@@ -617,9 +801,9 @@ void TDessin::Courbe(const TDiagramme& d, const TEchelleDiagramme& e, double hau
   bool enCours = false;
   double xPrecedent = 0;
   for (std::int32_t i = 1; i <= NombreGraphes(S); ++i) {
-    const TGraphe& g = S.Graphes[i];
-    for (std::int32_t k = 0; k <= DernierPoint(g); ++k) {
-      const double x = g.Abscisse[k], v = (g.*d.Colonne)[k];
+    const std::vector<TPointCourbe> points = PointsElement(i);
+    for (std::size_t k = 0; k < points.size(); ++k) {
+      const double x = points[k].Abscisse, v = points[k].Valeur(d.Grandeur);
       const bool fini = std::isfinite(x) && std::isfinite(v);
       if (enCours && (!fini || (k == 0 && x != xPrecedent))) {
         fin();
@@ -641,6 +825,27 @@ void TDessin::Courbe(const TDiagramme& d, const TEchelleDiagramme& e, double hau
   }
   if (enCours) fin();
   Svg.FinChemin();
+}
+
+// The points through which element i's curves are drawn: the report's graph rows, or for an
+// element of the extended model its curves sampled about every 4 px and on both sides of every
+// point load, so that they are drawn smooth and their jumps and kinks stand where the loads are.
+std::vector<TPointCourbe> TDessin::PointsElement(std::int32_t i) const {
+  const TElement& element = S.Elements.Item(i);
+  const TCourbes courbes(S, element, i);
+  if (courbes.Morcelee()) {
+    double xI = 0, xJ = 0;
+    const bool dessine = PxNoeud(element.NoeudI, xI) && PxNoeud(element.NoeudJ, xJ);
+    const double largeur = dessine ? std::fabs(xJ - xI) : 0;
+    return courbes.Echantillons(
+        static_cast<std::int32_t>(std::max(10.0, std::min(250.0, std::ceil(largeur / 4)))));
+  }
+  const TGraphe& g = S.Graphes[i];
+  std::vector<TPointCourbe> points;
+  for (std::int32_t k = 0; k <= DernierPoint(g); ++k) {
+    points.push_back({g.Abscisse[k], g.Fleche[k], g.Pente[k], g.Ty[k], g.Mfz[k]});
+  }
+  return points;
 }
 
 // The largest value marked and labelled above its point, the smallest below its point; one label

@@ -155,6 +155,13 @@ inline const char* const DessinAxe = "x (m)";
 inline const char* const DessinFy = "Fy = ";
 inline const char* const DessinPy = "py = ";
 inline const char* const DessinN = " N";
+inline const char* const DessinP = "p = ";
+inline const char* const DessinKv = "Kv = ";
+inline const char* const DessinUniteKv = " N/m";
+inline const char* const DessinKr = "Kr = ";
+// A settlement's value in the drawing. The drawing alone writes it, in UTF-8, the one text of
+// this file that is not Windows-1252: that set has no delta (U+03B4, bytes CE B4).
+inline const char* const DessinTassementUtf8 = "\316\264 = ";
 
 // Run-time errors: the error's own words, written on the standard error stream.
 inline const char* const SaisieNumeriqueInvalide = "Invalid numeric input";
