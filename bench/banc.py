@@ -7,7 +7,9 @@ round, so that any drift of the machine touches both alike), each from a fresh s
 typed on stdin and no viewer. Prints the median wall time of each and their ratio; the goal is a
 ratio of at most 1.3.
 
-    python3 bench/banc.py [rounds]      (default 400)
+    python3 bench/banc.py [rounds] [model]      (defaults 400 and examples/grand.txt; the model
+                                                 bench/grand_etendu.txt adds 20 point loads and
+                                                 20 trapezoidal loads to it)
 """
 
 import os
@@ -50,10 +52,11 @@ def duree(programme, saisie, dossier, environnement):
 
 def main():
     tours = int(sys.argv[1]) if len(sys.argv) > 1 else 400
+    modele = pathlib.Path(sys.argv[2]).resolve() if len(sys.argv) > 2 else RACINE / "examples" / "grand.txt"
     with tempfile.TemporaryDirectory() as dossier:
         dossier = pathlib.Path(dossier)
         programme, vide = construire(dossier)
-        shutil.copy(RACINE / "examples" / "grand.txt", dossier / "grand.txt")
+        shutil.copy(modele, dossier / "grand.txt")
         saisie = dossier / "saisie"
         saisie.write_bytes(b"grand\n")
         environnement = dict(os.environ, VORTALE_VIEWER="")
@@ -66,7 +69,7 @@ def main():
             sys.exit("no report written")
         m_programme = statistics.median(temps[programme])
         m_vide = statistics.median(temps[vide])
-        print(f"vortale on grand.txt: median {m_programme * 1e3:.3f} ms over {tours} runs")
+        print(f"vortale on {modele.name}: median {m_programme * 1e3:.3f} ms over {tours} runs")
         print(f"empty program:        median {m_vide * 1e3:.3f} ms over {tours} runs")
         print(f"ratio: {m_programme / m_vide:.2f} (goal: at most 1.30)")
 
