@@ -68,6 +68,22 @@ bool LireItems(TTexteLu& donnees, std::int32_t& nombre, std::int32_t capacite, c
 
 const auto ToutAccepter = [](std::int32_t) { return true; };
 
+// One number into a field of an item: an integer field takes an integer, a real field a real.
+void LireNombre(TTexteLu& donnees, std::int32_t& champ) {
+  champ = donnees.LireEntier(Textes::AttenduEntier);
+}
+void LireNombre(TTexteLu& donnees, double& champ) { champ = donnees.LireReel(); }
+
+// An item's numbers, one per field in the order given; the item stands on the line of its first
+// number, which its diagnostics name.
+template <typename TItem, typename TPremier, typename... TAutres>
+void LireChamps(TTexteLu& donnees, TItem& item, TPremier TItem::*premier,
+                TAutres TItem::*... autres) {
+  LireNombre(donnees, item.*premier);
+  item.Ligne = donnees.LigneLue();
+  (LireNombre(donnees, item.*autres), ...);
+}
+
 // A section that fills a list: a list read again replaces its items from position 1, so the
 // earlier items are freed first; each item is created at its position before its numbers are read.
 template <typename TItem, std::int32_t Cap, typename TLire, typename TAccepter>
@@ -226,11 +242,8 @@ bool TStructure::LireElements(TTexteLu& donnees) {
   return LireListe(
       donnees, Elements, Textes::MotElements,
       [&](TElement& element) {
-        element.NoeudI = donnees.LireEntier(Textes::AttenduEntier);
-        element.Ligne = donnees.LigneLue();
-        element.NoeudJ = donnees.LireEntier(Textes::AttenduEntier);
-        element.E = donnees.LireReel();
-        element.Iz = donnees.LireReel();
+        LireChamps(donnees, element, &TElement::NoeudI, &TElement::NoeudJ, &TElement::E,
+                   &TElement::Iz);
       },
       [&](std::int32_t i) { return AccepterElement(i); });
 }
@@ -261,11 +274,7 @@ bool TStructure::AccepterElement(std::int32_t i) const {
 bool TStructure::LireLiaisons(TTexteLu& donnees) {
   return LireListe(
       donnees, Liaisons, Textes::MotLiaisons,
-      [&](TLiaison& liaison) {
-        liaison.Code = donnees.LireEntier(Textes::AttenduEntier);
-        liaison.Ligne = donnees.LigneLue();
-        liaison.Noeud = donnees.LireEntier(Textes::AttenduEntier);
-      },
+      [&](TLiaison& liaison) { LireChamps(donnees, liaison, &TLiaison::Code, &TLiaison::Noeud); },
       ToutAccepter);
 }
 
@@ -275,11 +284,8 @@ bool TStructure::LireCharges(TTexteLu& donnees) {
   return LireListe(
       donnees, Charges, Textes::MotCharges,
       [&](TCharge& charge) {
-        charge.Code = donnees.LireEntier(Textes::AttenduEntier);
-        charge.Ligne = donnees.LigneLue();
-        charge.Numero = donnees.LireEntier(Textes::AttenduEntier);
-        charge.P = donnees.LireReel();
-        if (charge.Code == 1) charge.Mz = donnees.LireReel();
+        LireChamps(donnees, charge, &TCharge::Code, &TCharge::Numero, &TCharge::P);
+        if (charge.Code == 1) LireNombre(donnees, charge.Mz);
       },
       ToutAccepter);
 }
@@ -289,10 +295,7 @@ bool TStructure::LireRessorts(TTexteLu& donnees) {
   return LireListe(
       donnees, Ressorts, Textes::MotRessorts,
       [&](TRessort& ressort) {
-        ressort.Noeud = donnees.LireEntier(Textes::AttenduEntier);
-        ressort.Ligne = donnees.LigneLue();
-        ressort.Kv = donnees.LireReel();
-        ressort.Kr = donnees.LireReel();
+        LireChamps(donnees, ressort, &TRessort::Noeud, &TRessort::Kv, &TRessort::Kr);
       },
       ToutAccepter);
 }
@@ -302,10 +305,7 @@ bool TStructure::LireTassements(TTexteLu& donnees) {
   return LireListe(
       donnees, Tassements, Textes::MotTassements,
       [&](TTassement& tassement) {
-        tassement.Code = donnees.LireEntier(Textes::AttenduEntier);
-        tassement.Ligne = donnees.LigneLue();
-        tassement.Noeud = donnees.LireEntier(Textes::AttenduEntier);
-        tassement.Valeur = donnees.LireReel();
+        LireChamps(donnees, tassement, &TTassement::Code, &TTassement::Noeud, &TTassement::Valeur);
       },
       ToutAccepter);
 }
@@ -314,11 +314,7 @@ bool TStructure::LireTassements(TTexteLu& donnees) {
 bool TStructure::LireRotules(TTexteLu& donnees) {
   return LireListe(
       donnees, Rotules, Textes::MotRotules,
-      [&](TRotule& rotule) {
-        rotule.Code = donnees.LireEntier(Textes::AttenduEntier);
-        rotule.Ligne = donnees.LigneLue();
-        rotule.Element = donnees.LireEntier(Textes::AttenduEntier);
-      },
+      [&](TRotule& rotule) { LireChamps(donnees, rotule, &TRotule::Code, &TRotule::Element); },
       ToutAccepter);
 }
 
@@ -327,11 +323,8 @@ bool TStructure::LirePonctuelles(TTexteLu& donnees) {
   return LireListe(
       donnees, Ponctuelles, Textes::MotPonctuelles,
       [&](TPonctuelle& charge) {
-        charge.Element = donnees.LireEntier(Textes::AttenduEntier);
-        charge.Ligne = donnees.LigneLue();
-        charge.A = donnees.LireReel();
-        charge.Fy = donnees.LireReel();
-        charge.Mz = donnees.LireReel();
+        LireChamps(donnees, charge, &TPonctuelle::Element, &TPonctuelle::A, &TPonctuelle::Fy,
+                   &TPonctuelle::Mz);
       },
       ToutAccepter);
 }
@@ -341,12 +334,8 @@ bool TStructure::LireTrapezes(TTexteLu& donnees) {
   return LireListe(
       donnees, Trapezes, Textes::MotTrapezes,
       [&](TTrapeze& charge) {
-        charge.Element = donnees.LireEntier(Textes::AttenduEntier);
-        charge.Ligne = donnees.LigneLue();
-        charge.A = donnees.LireReel();
-        charge.B = donnees.LireReel();
-        charge.Pa = donnees.LireReel();
-        charge.Pb = donnees.LireReel();
+        LireChamps(donnees, charge, &TTrapeze::Element, &TTrapeze::A, &TTrapeze::B, &TTrapeze::Pa,
+                   &TTrapeze::Pb);
       },
       ToutAccepter);
 }
