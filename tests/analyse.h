@@ -15,11 +15,13 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "UTypes.h"
+#include "courbes.h"
 #include "outils.h"
 
 using Entier = std::int32_t;
@@ -88,6 +90,9 @@ class Analyse : public ModeleEnMemoire {
   double Theta(Entier noeud) const { return s->F[2 * noeud]; }
   TElement& El(Entier e) const { return s->Elements.Item(e); }
   TLiaison& Li(Entier l) const { return s->Liaisons.Item(l); }
+  TRessort& Re(Entier r) const { return s->Ressorts.Item(r); }
+  // The curves of element e at the fraction u of its length from NoeudI.
+  TPointCourbe Courbe(Entier e, double u) const { return TCourbes(*s, El(e), e).Point(u); }
 
   // Every DOF that a support blocks comes out of the solver as exactly +0.
   void VerifierDdlBloquesAPlusZero() const {
@@ -124,3 +129,40 @@ inline void Verifier(const std::vector<Attendu>& table) {
         << a.quoi << "  [" << a.source << "]";
   }
 }
+
+// A beam worked in closed form, one row of a table: its name, the source of its expected figures,
+// how to build it, and each figure: how to read it from the complete run, its expected value, the
+// scale of its kind of quantity, and the tolerance relative to that scale.
+struct Figure {
+  std::string quoi;
+  std::function<double()> obtenu;
+  double attendu;
+  double echelle;
+  double tolerance = ToleranceRelative;
+};
+struct CasFerme {
+  std::string quoi;
+  std::string source;
+  std::function<void()> construire;
+  std::vector<Figure> figures;
+};
+
+// Builds and runs every beam of the table in turn, the whole analysis through Calculer, and
+// compares its figures.
+class CasFermes : public Analyse {
+ protected:
+  void VerifierTable(const std::vector<CasFerme>& table) {
+    for (const CasFerme& cas : table) {
+      SCOPED_TRACE(cas.quoi + "  [" + cas.source + "]");
+      Recommencer();
+      cas.construire();
+      if (!Calculer()) {
+        ADD_FAILURE() << "the run is not complete";
+        continue;
+      }
+      for (const Figure& f : cas.figures) {
+        EXPECT_NEAR(f.obtenu(), f.attendu, f.tolerance * std::fabs(f.echelle)) << f.quoi;
+      }
+    }
+  }
+};

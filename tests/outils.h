@@ -97,6 +97,49 @@ class ModeleEnMemoire : public ::testing::Test {
     return c;
   }
 
+  TRessort& Ressort(std::int32_t noeud, double Kv, double Kr) {
+    ++s->Ressorts.Nombre;
+    TRessort& r = s->Ressorts.Nouveau(s->Ressorts.Nombre);
+    r.Noeud = noeud;
+    r.Kv = Kv;
+    r.Kr = Kr;
+    return r;
+  }
+  TTassement& Tassement(std::int32_t code, std::int32_t noeud, double valeur) {
+    ++s->Tassements.Nombre;
+    TTassement& t = s->Tassements.Nouveau(s->Tassements.Nombre);
+    t.Code = code;
+    t.Noeud = noeud;
+    t.Valeur = valeur;
+    return t;
+  }
+  TRotule& Rotule(std::int32_t code, std::int32_t element) {
+    ++s->Rotules.Nombre;
+    TRotule& r = s->Rotules.Nouveau(s->Rotules.Nombre);
+    r.Code = code;
+    r.Element = element;
+    return r;
+  }
+  TPonctuelle& Ponctuelle(std::int32_t element, double a, double Fy, double Mz = 0) {
+    ++s->Ponctuelles.Nombre;
+    TPonctuelle& p = s->Ponctuelles.Nouveau(s->Ponctuelles.Nombre);
+    p.Element = element;
+    p.A = a;
+    p.Fy = Fy;
+    p.Mz = Mz;
+    return p;
+  }
+  TTrapeze& Trapeze(std::int32_t element, double a, double b, double pa, double pb) {
+    ++s->Trapezes.Nombre;
+    TTrapeze& t = s->Trapezes.Nouveau(s->Trapezes.Nombre);
+    t.Element = element;
+    t.A = a;
+    t.B = b;
+    t.Pa = pa;
+    t.Pb = pb;
+    return t;
+  }
+
   // The whole run of the model built, TStructure::Calculer in the command-line mode without the
   // viewer: true when the report is complete.
   bool Calculer() {
@@ -143,6 +186,31 @@ class ModeleEnMemoire : public ::testing::Test {
       std::fprintf(f, "%d %d %.17g", c.Code, c.Numero, c.P);
       if (c.Code == 1) std::fprintf(f, " %.17g", c.Mz);  // the only code that reads a moment
       std::fprintf(f, "\n");
+    }
+    // The extended model's sections, each only when it holds items.
+    if (s->Ressorts.Nombre > 0) std::fprintf(f, "$res\n%d\n", s->Ressorts.Nombre);
+    for (std::int32_t i = 1; i <= s->Ressorts.Nombre; ++i) {
+      const TRessort& r = s->Ressorts.Item(i);
+      std::fprintf(f, "%d %.17g %.17g\n", r.Noeud, r.Kv, r.Kr);
+    }
+    if (s->Tassements.Nombre > 0) std::fprintf(f, "$tas\n%d\n", s->Tassements.Nombre);
+    for (std::int32_t i = 1; i <= s->Tassements.Nombre; ++i) {
+      const TTassement& t = s->Tassements.Item(i);
+      std::fprintf(f, "%d %d %.17g\n", t.Code, t.Noeud, t.Valeur);
+    }
+    if (s->Rotules.Nombre > 0) std::fprintf(f, "$rot\n%d\n", s->Rotules.Nombre);
+    for (std::int32_t i = 1; i <= s->Rotules.Nombre; ++i) {
+      std::fprintf(f, "%d %d\n", s->Rotules.Item(i).Code, s->Rotules.Item(i).Element);
+    }
+    if (s->Ponctuelles.Nombre > 0) std::fprintf(f, "$pon\n%d\n", s->Ponctuelles.Nombre);
+    for (std::int32_t i = 1; i <= s->Ponctuelles.Nombre; ++i) {
+      const TPonctuelle& p = s->Ponctuelles.Item(i);
+      std::fprintf(f, "%d %.17g %.17g %.17g\n", p.Element, p.A, p.Fy, p.Mz);
+    }
+    if (s->Trapezes.Nombre > 0) std::fprintf(f, "$tra\n%d\n", s->Trapezes.Nombre);
+    for (std::int32_t i = 1; i <= s->Trapezes.Nombre; ++i) {
+      const TTrapeze& t = s->Trapezes.Item(i);
+      std::fprintf(f, "%d %.17g %.17g %.17g %.17g\n", t.Element, t.A, t.B, t.Pa, t.Pb);
     }
     std::fprintf(f, "$fin\n");
     ASSERT_EQ(std::fclose(f), 0) << Nom;
