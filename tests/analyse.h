@@ -22,6 +22,7 @@
 
 #include "UTypes.h"
 #include "courbes.h"
+#include "extremes.h"
 #include "outils.h"
 
 using Entier = std::int32_t;
@@ -151,6 +152,59 @@ struct CasFerme {
 // compares its figures.
 class CasFermes : public Analyse {
  protected:
+  using Lecture = std::function<double()>;
+
+  // How each figure is read from the complete run: reactions of support l and of spring r,
+  // displacements of node n, end forces of element e, its own rotations, its curves at the
+  // fraction u, and the exact extremes.
+  Lecture Ry(Entier l) const {
+    return [this, l] { return Li(l).Ry; };
+  }
+  Lecture Mz(Entier l) const {
+    return [this, l] { return Li(l).Mz; };
+  }
+  Lecture RessortRy(Entier r) const {
+    return [this, r] { return Re(r).Ry; };
+  }
+  Lecture RessortMz(Entier r) const {
+    return [this, r] { return Re(r).Mz; };
+  }
+  Lecture Fleche(Entier n) const {
+    return [this, n] { return V(n); };
+  }
+  Lecture Pente(Entier n) const {
+    return [this, n] { return Theta(n); };
+  }
+  Lecture Effort(Entier e, Entier m) const {
+    return [this, e, m] { return El(e).Efforts[m]; };
+  }
+  Lecture RotationI(Entier e) const {
+    return [this, e] { return El(e).RotationI; };
+  }
+  Lecture RotationJ(Entier e) const {
+    return [this, e] { return El(e).RotationJ; };
+  }
+  Lecture TyEn(Entier e, double u) const {
+    return [this, e, u] { return Courbe(e, u).Ty; };
+  }
+  Lecture MfzEn(Entier e, double u) const {
+    return [this, e, u] { return Courbe(e, u).Mfz; };
+  }
+  Lecture FlecheEn(Entier e, double u) const {
+    return [this, e, u] { return Courbe(e, u).Fleche; };
+  }
+  Lecture PenteEn(Entier e, double u) const {
+    return [this, e, u] { return Courbe(e, u).Pente; };
+  }
+  // The largest (max) or smallest value of g over the beam, or its abscissa.
+  Lecture Extreme(TGrandeur g, bool max, bool abscisse) const {
+    return [this, g, max, abscisse] {
+      const TExtremes extremes = ExtremesExacts(*s);
+      const TExtreme& e = max ? extremes[g].Max : extremes[g].Min;
+      return abscisse ? e.Abscisse : e.Valeur;
+    };
+  }
+
   void VerifierTable(const std::vector<CasFerme>& table) {
     for (const CasFerme& cas : table) {
       SCOPED_TRACE(cas.quoi + "  [" + cas.source + "]");

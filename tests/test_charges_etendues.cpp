@@ -12,8 +12,6 @@
 #include <vector>
 
 #include "analyse.h"
-#include "courbes.h"
-#include "extremes.h"
 
 namespace {
 
@@ -26,25 +24,6 @@ constexpr double M0 = 3000;     // N.m, counterclockwise
 using ChargesEtendues = CasFermes;
 
 TEST_F(ChargesEtendues, PoutresClassiques) {
-  const auto ry = [this](Entier l) { return [this, l] { return Li(l).Ry; }; };
-  const auto mz = [this](Entier l) { return [this, l] { return Li(l).Mz; }; };
-  const auto v = [this](Entier n) { return [this, n] { return V(n); }; };
-  const auto theta = [this](Entier n) { return [this, n] { return Theta(n); }; };
-  const auto effort = [this](Entier e, Entier m) {
-    return [this, e, m] { return El(e).Efforts[m]; };
-  };
-  const auto ty = [this](Entier e, double u) { return [this, e, u] { return Courbe(e, u).Ty; }; };
-  const auto mfz = [this](Entier e, double u) { return [this, e, u] { return Courbe(e, u).Mfz; }; };
-  const auto fleche = [this](Entier e, double u) {
-    return [this, e, u] { return Courbe(e, u).Fleche; };
-  };
-  const auto extreme = [this](TGrandeur g, bool max, bool abscisse) {
-    return [this, g, max, abscisse] {
-      const TExtremes extremes = ExtremesExacts(*s);
-      const TExtreme& e = max ? extremes[g].Max : extremes[g].Min;
-      return abscisse ? e.Abscisse : e.Valeur;
-    };
-  };
   const auto travee = [this](double L) {
     Noeuds({0, L});
     Element(1, 2, E, Iz);
@@ -97,18 +76,18 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          travee(L);
          Ponctuelle(1, a, P);
        },
-       {{"Ry node 1", ry(1), -P * b / L, P},
-        {"Ry node 2", ry(2), -P * a / L, P},
-        {"Efforts[2], moment at the pin", effort(1, 2), 0, P * L},
-        {"Efforts[4], moment at the pin", effort(1, 4), 0, P * L},
-        {"Mfz under the load", mfz(1, a / L), MP, MP},
-        {"Ty left of the load", ty(1, 0.2), P * b / L, P},
-        {"Ty right of the load", ty(1, 0.8), -P * a / L, P},
-        {"deflection under the load", fleche(1, a / L), vP, vP},
-        {"slope node 1", theta(1), t1P, t1P},
-        {"slope node 2", theta(2), t2P, t1P},
-        {"largest Mfz", extreme(TGrandeur::Mfz, true, false), MP, MP},
-        {"largest Mfz at a", extreme(TGrandeur::Mfz, true, true), a, L}}},
+       {{"Ry node 1", Ry(1), -P * b / L, P},
+        {"Ry node 2", Ry(2), -P * a / L, P},
+        {"Efforts[2], moment at the pin", Effort(1, 2), 0, P * L},
+        {"Efforts[4], moment at the pin", Effort(1, 4), 0, P * L},
+        {"Mfz under the load", MfzEn(1, a / L), MP, MP},
+        {"Ty left of the load", TyEn(1, 0.2), P * b / L, P},
+        {"Ty right of the load", TyEn(1, 0.8), -P * a / L, P},
+        {"deflection under the load", FlecheEn(1, a / L), vP, vP},
+        {"slope node 1", Pente(1), t1P, t1P},
+        {"slope node 2", Pente(2), t2P, t1P},
+        {"largest Mfz", Extreme(TGrandeur::Mfz, true, false), MP, MP},
+        {"largest Mfz at a", Extreme(TGrandeur::Mfz, true, true), a, L}}},
       {"point moment inside one element",
        "Roark Table 8.1 case 3e: R = M0/L, -M0/L; Mfz = M0 x/L, less M0 after a; theta1 = "
        "M0 (2L^2 - 6aL + 3a^2)/(6EIL), theta2 = M0 (3a^2 - L^2)/(6EIL), v(a) = theta1 a + "
@@ -117,16 +96,16 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          travee(L);
          Ponctuelle(1, a, 0, M0);
        },
-       {{"Ry node 1", ry(1), M0 / L, M0 / L},
-        {"Ry node 2", ry(2), -M0 / L, M0 / L},
-        {"Ty", ty(1, 0.7), -M0 / L, M0 / L},
-        {"Mfz just before a", extreme(TGrandeur::Mfz, true, false), M0 * a / L, M0},
-        {"Mfz just after a", extreme(TGrandeur::Mfz, false, false), M0 * a / L - M0, M0},
-        {"the jump at a", extreme(TGrandeur::Mfz, false, true), a, L},
-        {"Mfz at the section x = a", mfz(1, a / L), M0 * a / L - M0, M0},
-        {"slope node 1", theta(1), t1M, t2M},
-        {"slope node 2", theta(2), t2M, t2M},
-        {"deflection under the moment", fleche(1, a / L), t1M * a + M0 * a * a * a / (6 * EI * L),
+       {{"Ry node 1", Ry(1), M0 / L, M0 / L},
+        {"Ry node 2", Ry(2), -M0 / L, M0 / L},
+        {"Ty", TyEn(1, 0.7), -M0 / L, M0 / L},
+        {"Mfz just before a", Extreme(TGrandeur::Mfz, true, false), M0 * a / L, M0},
+        {"Mfz just after a", Extreme(TGrandeur::Mfz, false, false), M0 * a / L - M0, M0},
+        {"the jump at a", Extreme(TGrandeur::Mfz, false, true), a, L},
+        {"Mfz at the section x = a", MfzEn(1, a / L), M0 * a / L - M0, M0},
+        {"slope node 1", Pente(1), t1M, t2M},
+        {"slope node 2", Pente(2), t2M, t2M},
+        {"deflection under the moment", FlecheEn(1, a / L), t1M * a + M0 * a * a * a / (6 * EI * L),
          t2M * L}}},
       {"triangular load on a simply supported span",
        "Gere & Timoshenko App. G Table G-2 case 11, Roark Table 8.1 case 2e (wa = 0): R = "
@@ -137,41 +116,41 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          travee(LT);
          Trapeze(1, 0, LT, 0, -q0);
        },
-       {{"Ry node 1", ry(1), q0 * LT / 6, q0 * LT},
-        {"Ry node 2", ry(2), q0 * LT / 3, q0 * LT},
-        {"Ty at NoeudI", ty(1, 0), -q0 * LT / 6, q0 * LT},
-        {"Ty at NoeudJ", ty(1, 1), q0 * LT / 3, q0 * LT},
-        {"Mfz at mid-span", mfz(1, 0.5), q0 * LT * LT / 16, MT},
-        {"slope node 1", theta(1), -7 * q0 * std::pow(LT, 3) / (360 * EI), vT / LT},
-        {"slope node 2", theta(2), 8 * q0 * std::pow(LT, 3) / (360 * EI), vT / LT},
-        {"largest Mfz", extreme(TGrandeur::Mfz, true, false), MT, MT},
-        {"largest Mfz at L/sqrt 3", extreme(TGrandeur::Mfz, true, true), LT / std::sqrt(3.0), LT,
+       {{"Ry node 1", Ry(1), q0 * LT / 6, q0 * LT},
+        {"Ry node 2", Ry(2), q0 * LT / 3, q0 * LT},
+        {"Ty at NoeudI", TyEn(1, 0), -q0 * LT / 6, q0 * LT},
+        {"Ty at NoeudJ", TyEn(1, 1), q0 * LT / 3, q0 * LT},
+        {"Mfz at mid-span", MfzEn(1, 0.5), q0 * LT * LT / 16, MT},
+        {"slope node 1", Pente(1), -7 * q0 * std::pow(LT, 3) / (360 * EI), vT / LT},
+        {"slope node 2", Pente(2), 8 * q0 * std::pow(LT, 3) / (360 * EI), vT / LT},
+        {"largest Mfz", Extreme(TGrandeur::Mfz, true, false), MT, MT},
+        {"largest Mfz at L/sqrt 3", Extreme(TGrandeur::Mfz, true, true), LT / std::sqrt(3.0), LT,
          1e-9},
-        {"least deflection", extreme(TGrandeur::Fleche, false, false), vT, vT},
-        {"least deflection at 0.5193 L", extreme(TGrandeur::Fleche, false, true), xv, LT, 1e-9},
-        {"least deflection, the rounded constant", extreme(TGrandeur::Fleche, false, false),
+        {"least deflection", Extreme(TGrandeur::Fleche, false, false), vT, vT},
+        {"least deflection at 0.5193 L", Extreme(TGrandeur::Fleche, false, true), xv, LT, 1e-9},
+        {"least deflection, the rounded constant", Extreme(TGrandeur::Fleche, false, false),
          -0.00652 * q0 * std::pow(LT, 4) / EI, vT, 1e-3}}},
       {"partial uniform load on a cantilever",
        "Roark Table 8.1 case 2a, by superposition of case 1a (a load at s: tip deflection "
        "P s^2 (3L - s)/(6EI), tip slope P s^2/(2EI)): v(L) = -w (L (d^3 - c^3) - (d^4 - c^4)/4)"
-       "/(6EI), theta(L) = -w (d^3 - c^3)/(6EI); root R = w (d - c), M = w (d - c)(c + d)/2",
+       "/(6EI), Pente(L) = -w (d^3 - c^3)/(6EI); root R = w (d - c), M = w (d - c)(c + d)/2",
        [&] {
          console(LC);
          Trapeze(1, c, d, -w, -w);
        },
-       {{"Ry of the clamp", ry(1), w * (d - c), w * LC},
-        {"Mz of the clamp", mz(1), w * (d - c) * (c + d) / 2, w * LC * LC},
-        {"Mfz at the clamp", mfz(1, 0), -w * (d - c) * (c + d) / 2, w * LC * LC},
-        {"Mfz before the load", mfz(1, 0.1), -w * (d - c) * ((c + d) / 2 - 0.4), w * LC * LC},
-        {"Ty before the load", ty(1, 0.1), -w * (d - c), w * LC},
-        {"Mfz inside the load", mfz(1, 0.5), -w * (d - 2) * (d - 2) / 2, w * LC * LC},
-        {"Ty inside the load", ty(1, 0.5), -w * (d - 2), w * LC},
-        {"Mfz beyond the load", mfz(1, 0.9), 0, w * LC * LC},
-        {"Ty beyond the load", ty(1, 0.9), 0, w * LC},
-        {"tip deflection", v(2),
+       {{"Ry of the clamp", Ry(1), w * (d - c), w * LC},
+        {"Mz of the clamp", Mz(1), w * (d - c) * (c + d) / 2, w * LC * LC},
+        {"Mfz at the clamp", MfzEn(1, 0), -w * (d - c) * (c + d) / 2, w * LC * LC},
+        {"Mfz before the load", MfzEn(1, 0.1), -w * (d - c) * ((c + d) / 2 - 0.4), w * LC * LC},
+        {"Ty before the load", TyEn(1, 0.1), -w * (d - c), w * LC},
+        {"Mfz inside the load", MfzEn(1, 0.5), -w * (d - 2) * (d - 2) / 2, w * LC * LC},
+        {"Ty inside the load", TyEn(1, 0.5), -w * (d - 2), w * LC},
+        {"Mfz beyond the load", MfzEn(1, 0.9), 0, w * LC * LC},
+        {"Ty beyond the load", TyEn(1, 0.9), 0, w * LC},
+        {"tip deflection", Fleche(2),
          -w * (LC * (d * d * d - c * c * c) - (std::pow(d, 4) - std::pow(c, 4)) / 4) / (6 * EI),
          w * std::pow(LC, 4) / EI},
-        {"tip slope", theta(2), -w * (d * d * d - c * c * c) / (6 * EI),
+        {"tip slope", Pente(2), -w * (d * d * d - c * c * c) / (6 * EI),
          w * std::pow(LC, 3) / EI}}},
       {"trapezoidal load on a clamped-clamped span",
        "Roark Table 8.1 case 2d (both ends fixed), a uniform w1 and a triangle q0 = w2 - w1 "
@@ -184,14 +163,14 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          Liaison(3, 2);
          Trapeze(1, 0, LE, -w1, -w2);
        },
-       {{"Ry node 1", ry(1), RI, w2 * LE},
-        {"Ry node 2", ry(2), RJ, w2 * LE},
-        {"Mz node 1", mz(1), MI, w2 * LE * LE},
-        {"Mz node 2", mz(2), -MJ, w2 * LE * LE},
-        {"Efforts[2]", effort(1, 2), MI, w2 * LE * LE},
-        {"Efforts[4]", effort(1, 4), -MJ, w2 * LE * LE},
-        {"Mfz at NoeudI", mfz(1, 0), -MI, w2 * LE * LE},
-        {"Mfz at mid-span", mfz(1, 0.5), -MI + RI * LE / 2 - w1 * LE * LE / 8 - q * LE * LE / 48,
+       {{"Ry node 1", Ry(1), RI, w2 * LE},
+        {"Ry node 2", Ry(2), RJ, w2 * LE},
+        {"Mz node 1", Mz(1), MI, w2 * LE * LE},
+        {"Mz node 2", Mz(2), -MJ, w2 * LE * LE},
+        {"Efforts[2]", Effort(1, 2), MI, w2 * LE * LE},
+        {"Efforts[4]", Effort(1, 4), -MJ, w2 * LE * LE},
+        {"Mfz at NoeudI", MfzEn(1, 0), -MI, w2 * LE * LE},
+        {"Mfz at mid-span", MfzEn(1, 0.5), -MI + RI * LE / 2 - w1 * LE * LE / 8 - q * LE * LE / 48,
          w2 * LE * LE}}},
       {"point load at a = L on a cantilever",
        "Gere & Timoshenko App. G Table G-1 case 4, as the nodal load at the tip: v = P L^3/(3EI), "
@@ -200,44 +179,44 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          console(2);
          Ponctuelle(1, 2, P);
        },
-       {{"tip deflection", v(2), P * 8 / (3 * EI), P * 8 / EI},
-        {"tip slope", theta(2), P * 4 / (2 * EI), P * 4 / EI},
-        {"Ry of the clamp", ry(1), -P, P},
-        {"Mz of the clamp", mz(1), -P * 2, P * 2},
-        {"Ty inside", ty(1, 0.5), P, P},
-        {"Ty at the tip", ty(1, 1), 0, P},
-        {"Mfz at the tip", mfz(1, 1), 0, P * 2},
-        {"Efforts[3]", effort(1, 3), 0, P}}},
+       {{"tip deflection", Fleche(2), P * 8 / (3 * EI), P * 8 / EI},
+        {"tip slope", Pente(2), P * 4 / (2 * EI), P * 4 / EI},
+        {"Ry of the clamp", Ry(1), -P, P},
+        {"Mz of the clamp", Mz(1), -P * 2, P * 2},
+        {"Ty inside", TyEn(1, 0.5), P, P},
+        {"Ty at the tip", TyEn(1, 1), 0, P},
+        {"Mfz at the tip", MfzEn(1, 1), 0, P * 2},
+        {"Efforts[3]", Effort(1, 3), 0, P}}},
       {"point load at a = 0 of the second element",
        "as the nodal load at node 2, Roark Table 8.1 case 1e with a = 2, b = 3",
        [&] {
          travee_deux_elements(a, L);
          Ponctuelle(2, 0, P);
        },
-       {{"deflection node 2", v(2), vP, vP},
-        {"slope node 1", theta(1), t1P, t1P},
-        {"slope node 3", theta(3), t2P, t1P},
-        {"Ry node 1", ry(1), -P * b / L, P},
-        {"Ry node 3", ry(2), -P * a / L, P},
-        {"Mfz at node 2, element 1", effort(1, 4), MP, MP},
+       {{"deflection node 2", Fleche(2), vP, vP},
+        {"slope node 1", Pente(1), t1P, t1P},
+        {"slope node 3", Pente(3), t2P, t1P},
+        {"Ry node 1", Ry(1), -P * b / L, P},
+        {"Ry node 3", Ry(2), -P * a / L, P},
+        {"Mfz at node 2, element 1", Effort(1, 4), MP, MP},
         {"Mfz at node 2, element 2", [this] { return -El(2).Efforts[2]; }, MP, MP},
-        {"Ty left of node 2", ty(1, 1), P * b / L, P},
-        {"Ty right of node 2, after the load", ty(2, 0), -P * a / L, P}}},
+        {"Ty left of node 2", TyEn(1, 1), P * b / L, P},
+        {"Ty right of node 2, after the load", TyEn(2, 0), -P * a / L, P}}},
       {"point load at a = L of the first element",
        "as the nodal load at node 2, Roark Table 8.1 case 1e with a = 2, b = 3",
        [&] {
          travee_deux_elements(a, L);
          Ponctuelle(1, a, P);
        },
-       {{"deflection node 2", v(2), vP, vP},
-        {"slope node 1", theta(1), t1P, t1P},
-        {"slope node 3", theta(3), t2P, t1P},
-        {"Ry node 1", ry(1), -P * b / L, P},
-        {"Ry node 3", ry(2), -P * a / L, P},
-        {"Mfz at node 2, element 1", effort(1, 4), MP, MP},
-        {"Ty at node 2, after the load", effort(1, 3), -P * a / L, P},
-        {"Ty at the end of element 1", ty(1, 1), -P * a / L, P},
-        {"Ty inside element 1", ty(1, 0.5), P * b / L, P}}},
+       {{"deflection node 2", Fleche(2), vP, vP},
+        {"slope node 1", Pente(1), t1P, t1P},
+        {"slope node 3", Pente(3), t2P, t1P},
+        {"Ry node 1", Ry(1), -P * b / L, P},
+        {"Ry node 3", Ry(2), -P * a / L, P},
+        {"Mfz at node 2, element 1", Effort(1, 4), MP, MP},
+        {"Ty at node 2, after the load", Effort(1, 3), -P * a / L, P},
+        {"Ty at the end of element 1", TyEn(1, 1), -P * a / L, P},
+        {"Ty inside element 1", TyEn(1, 0.5), P * b / L, P}}},
       {"point load at a = 0 on a supported node",
        "statics: the load stands on the support, which takes it whole; a load of an element "
        "enters the reaction of the support at its node",
@@ -245,11 +224,11 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          travee(L);
          Ponctuelle(1, 0, P);
        },
-       {{"Ry node 1", ry(1), -P, P},
-        {"Ry node 2", ry(2), 0, P},
-        {"Efforts[1]", effort(1, 1), -P, P},
-        {"slope node 1", theta(1), 0, t1P},
-        {"slope node 2", theta(2), 0, t1P}}},
+       {{"Ry node 1", Ry(1), -P, P},
+        {"Ry node 2", Ry(2), 0, P},
+        {"Efforts[1]", Effort(1, 1), -P, P},
+        {"slope node 1", Pente(1), 0, t1P},
+        {"slope node 2", Pente(2), 0, t1P}}},
       {"point moment at a = 0 on a pinned end",
        "Roark Table 8.1 case 3e with a = 0: R = M0/L, -M0/L, theta1 = M0 L/(3EI), theta2 = "
        "-M0 L/(6EI); Mfz = -M0 (1 - x/L); the pin carries no moment",
@@ -257,13 +236,13 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          travee(L);
          Ponctuelle(1, 0, 0, M0);
        },
-       {{"Ry node 1", ry(1), M0 / L, M0 / L},
-        {"Ry node 2", ry(2), -M0 / L, M0 / L},
-        {"Mz node 1", mz(1), 0, M0},
-        {"Mfz at NoeudI, after the moment", mfz(1, 0), -M0, M0},
-        {"Mfz at mid-span", mfz(1, 0.5), -M0 / 2, M0},
-        {"slope node 1", theta(1), M0 * L / (3 * EI), M0 * L / EI},
-        {"slope node 2", theta(2), -M0 * L / (6 * EI), M0 * L / EI}}},
+       {{"Ry node 1", Ry(1), M0 / L, M0 / L},
+        {"Ry node 2", Ry(2), -M0 / L, M0 / L},
+        {"Mz node 1", Mz(1), 0, M0},
+        {"Mfz at NoeudI, after the moment", MfzEn(1, 0), -M0, M0},
+        {"Mfz at mid-span", MfzEn(1, 0.5), -M0 / 2, M0},
+        {"slope node 1", Pente(1), M0 * L / (3 * EI), M0 * L / EI},
+        {"slope node 2", Pente(2), -M0 * L / (6 * EI), M0 * L / EI}}},
       {"point load at the abscissa of a graph row",
        "Roark Table 8.1 case 1e, L = 3, a = 0.9: Ty = Pb/L before the load, -Pa/L after, M = "
        "-Pab/L; the row u = 0.3 (u L = 0.8999999999999999) shows the values just after the load",
@@ -275,7 +254,7 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
         {"row 3: Ty after the load", [this] { return s->Graphes[1].Ty[3]; }, -P * 0.9 / 3, P},
         {"row 3: Mfz under the load", [this] { return s->Graphes[1].Mfz[3]; }, -P * 0.9 * 2.1 / 3,
          P * 3},
-        {"the curve at u = 0.3", ty(1, 0.3), -P * 0.9 / 3, P}}},
+        {"the curve at u = 0.3", TyEn(1, 0.3), -P * 0.9 / 3, P}}},
       {"point load and a uniform load on one element",
        "superposition of Roark Table 8.1 cases 2e (uniform p: R = -pL/2, theta1 = p L^3/(24EI), "
        "v = p x (L^3 - 2Lx^2 + x^3)/(24EI), Mfz = -p x (L - x)/2) and 1e",
@@ -284,14 +263,14 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          Charge(2, 1, p);
          Ponctuelle(1, a, P);
        },
-       {{"Ry node 1", ry(1), -p * L / 2 - P * b / L, P},
-        {"Ry node 2", ry(2), -p * L / 2 - P * a / L, P},
-        {"slope node 1", theta(1), p * L * L * L / (24 * EI) + t1P, t1P},
-        {"slope node 2", theta(2), -p * L * L * L / (24 * EI) + t2P, t1P},
-        {"deflection under the load", fleche(1, a / L),
+       {{"Ry node 1", Ry(1), -p * L / 2 - P * b / L, P},
+        {"Ry node 2", Ry(2), -p * L / 2 - P * a / L, P},
+        {"slope node 1", Pente(1), p * L * L * L / (24 * EI) + t1P, t1P},
+        {"slope node 2", Pente(2), -p * L * L * L / (24 * EI) + t2P, t1P},
+        {"deflection under the load", FlecheEn(1, a / L),
          p * a * (L * L * L - 2 * L * a * a + a * a * a) / (24 * EI) + vP, vP},
-        {"Mfz under the load", mfz(1, a / L), -p * a * (L - a) / 2 + MP, MP},
-        {"Ty after the load", ty(1, a / L), p * L / 2 + P * b / L - p * a - P, P}}},
+        {"Mfz under the load", MfzEn(1, a / L), -p * a * (L - a) / 2 + MP, MP},
+        {"Ty after the load", TyEn(1, a / L), p * L / 2 + P * b / L - p * a - P, P}}},
   });
 }
 
