@@ -19,6 +19,8 @@ constexpr double Iz = 8.36e-6;  // m4
 constexpr double EI = E * Iz;   // N.m2
 constexpr double P = -10000;    // N, downwards
 constexpr double p = -2000;     // N/m, downwards
+constexpr double q0 = 2000;     // N/m, the peak of a triangular load, downwards
+constexpr double M0 = 3000;     // N.m, counterclockwise
 
 using AppuisEtendus = CasFermes;
 
@@ -45,15 +47,27 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
     Liaison(3, 1);
     Liaison(1, 2);
   };
+  // A Gerber beam: a cantilever of a = 3 m clamped at node 1, a suspended span of l = 4 m from
+  // node 2 to the pin of node 3; the hinges are each row's.
+  const double a = 3, l = 4;
+  const auto gerber = [this, a, l] {
+    Noeuds({0, a, a + l});
+    Element(1, 2, E, Iz);
+    Element(2, 3, E, Iz);
+    Liaison(3, 1);
+    Liaison(1, 3);
+  };
   // A central spring k under the central load: the span's own stiffness there is 48EI/L^3.
   const double k = 1e6, kTravee = 48 * EI / L3;
   const double vRessort = P / (kTravee + k), RRessort = -k * vRessort;
   // A cantilever of 2 m on a rotational spring Kr at its root.
   const double LR = 2, Kr = 5e5;
-  // A Gerber beam: a cantilever of a = 3 m, a hinge, a suspended span of l = 4 m on a pin.
-  const double a = 3, l = 4;
+  // The Gerber beam: the hinge's force on the cantilever and its deflection, for each load.
   const double VP = P / 2, vGP = VP * a * a * a / (3 * EI);      // the point load at mid-span
   const double Vp = p * l / 2, vGp = Vp * a * a * a / (3 * EI);  // the uniform load
+  const double vM = -M0 / l * a * a * a / (3 * EI);       // a moment M0 at the span's hinge end
+  const double vPA = P * a * a * a / (3 * EI);            // the load P at the hinge
+  const double vTr = -q0 * l / 6 * a * a * a / (3 * EI);  // a triangle rising to q0 at the pin
   // Two cantilevers of L1 = 3 m and L2 = 4 m, clamped at their far ends, joined by a hinge.
   const double L1 = 3, L2b = 4;
   const double k1 = 3 * EI / (L1 * L1 * L1), k2 = 3 * EI / (L2b * L2b * L2b);
@@ -62,6 +76,25 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
   // 48EI/(2L)^3 = 6EI/L^3.
   const double kMilieu = 6 * EI / L3, kRaide = 1e6 * kMilieu, rapport = kMilieu / kRaide;
   const double RMilieu = -5 * p * L / 4;
+
+  // The suspended span under p, released at both ends.
+  const std::vector<Figure> lien = {
+      {"Ry node 1", Ry(1), -Vp, p * l},
+      {"Mz node 1", Mz(1), -Vp * a, p * l * a},
+      {"Ry node 3", Ry(2), -p * l / 2, p * l},
+      {"Mfz at the hinge", Effort(1, 4), 0, p * l * a},
+      {"Mfz at mid-span", MfzEn(2, 0.5), -p * l * l / 8, p * l * a},
+      {"Mfz at the pin", MfzEn(2, 1), 0, p * l * a},
+      {"deflection of the hinge", Fleche(2), vGp, vGp},
+      {"slope node 2", Pente(2), Vp * a * a / (2 * EI), vGp / a},
+      {"slope node 3, held", Pente(3), 0, vGp / a},
+      {"element 2's rotation at node 2", RotationI(2), -vGp / l + p * l * l * l / (24 * EI),
+       vGp / a},
+      {"element 2's rotation at node 3", RotationJ(2), -vGp / l - p * l * l * l / (24 * EI),
+       vGp / a},
+      {"the curve's slope at node 3", PenteEn(2, 1), -vGp / l - p * l * l * l / (24 * EI), vGp / a},
+      {"deflection at mid-span", FlecheEn(2, 0.5), vGp / 2 + 5 * p * l * l * l * l / (384 * EI),
+       vGp}};
 
   VerifierTable({
       {"two equal spans, the middle support settles",
@@ -149,11 +182,7 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
        "Table G-1 case 4: v = V a^3/(3EI), theta = V a^2/(2EI)); the span's own rotations: "
        "-v/l -+ P l^2/(16EI) (Table G-2 case 4)",
        [&] {
-         Noeuds({0, a, a + l});
-         Element(1, 2, E, Iz);
-         Element(2, 3, E, Iz);
-         Liaison(3, 1);
-         Liaison(1, 3);
+         gerber();
          Rotule(1, 2);
          Ponctuelle(2, l / 2, P);
        },
@@ -178,31 +207,20 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
        "own rotations -v/l -+ p l^3/(24EI), v(l/2) = v/2 + 5 p l^4/(384EI) (Table G-2 case 1); "
        "node 3's slope, on released ends only, held at 0",
        [&] {
-         Noeuds({0, a, a + l});
-         Element(1, 2, E, Iz);
-         Element(2, 3, E, Iz);
-         Liaison(3, 1);
-         Liaison(1, 3);
+         gerber();
          Rotule(3, 2);
          Charge(2, 2, p);
        },
-       {{"Ry node 1", Ry(1), -Vp, p * l},
-        {"Mz node 1", Mz(1), -Vp * a, p * l * a},
-        {"Ry node 3", Ry(2), -p * l / 2, p * l},
-        {"Mfz at the hinge", Effort(1, 4), 0, p * l * a},
-        {"Mfz at mid-span", MfzEn(2, 0.5), -p * l * l / 8, p * l * a},
-        {"Mfz at the pin", MfzEn(2, 1), 0, p * l * a},
-        {"deflection of the hinge", Fleche(2), vGp, vGp},
-        {"slope node 2", Pente(2), Vp * a * a / (2 * EI), vGp / a},
-        {"slope node 3, held", Pente(3), 0, vGp / a},
-        {"element 2's rotation at node 2", RotationI(2), -vGp / l + p * l * l * l / (24 * EI),
-         vGp / a},
-        {"element 2's rotation at node 3", RotationJ(2), -vGp / l - p * l * l * l / (24 * EI),
-         vGp / a},
-        {"the curve's slope at node 3", PenteEn(2, 1), -vGp / l - p * l * l * l / (24 * EI),
-         vGp / a},
-        {"deflection at mid-span", FlecheEn(2, 0.5), vGp / 2 + 5 * p * l * l * l * l / (384 * EI),
-         vGp}}},
+       lien},
+      {"Gerber beam, codes 1 and 2 on the suspended span",
+       "two hinges on one element add up to code 3: the row above",
+       [&] {
+         gerber();
+         Rotule(1, 2);
+         Rotule(2, 2);
+         Charge(2, 2, p);
+       },
+       lien},
       {"two clamped spans joined by a hinge, a load on it",
        "compatibility of two cantilevers sharing the hinge's deflection (Gere & Timoshenko "
        "App. G Table G-1 case 4): k = 3EI/L^3 each, v = P/(k1 + k2), Fi = ki v; clamps Ry = -Fi, "
@@ -228,6 +246,97 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
         {"slope node 2, element 2's", Pente(2), -F2 * L2b * L2b / (2 * EI), vH / L1},
         {"element 2's rotation at the hinge", RotationI(2), -F2 * L2b * L2b / (2 * EI), vH / L1},
         {"element 1's rotation at the hinge", RotationJ(1), F1 * L1 * L1 / (2 * EI), vH / L1}}},
+      {"Gerber beam, a point moment at the released end of the suspended span",
+       "Roark Table 8.1 case 3e with a = 0 for the suspended span (R = M0/l, -M0/l, end slopes "
+       "M0 l/(3EI), -M0 l/(6EI), Mfz = -M0 (1 - x/l)), and Gere & Timoshenko App. G Table G-1 "
+       "case 4 for the cantilever under V = -M0/l: v = V a^3/(3EI), theta = V a^2/(2EI)",
+       [&] {
+         gerber();
+         Rotule(1, 2);
+         Ponctuelle(2, 0, 0, M0);
+       },
+       {{"Ry node 1", Ry(1), M0 / l, M0 / l},
+        {"Mz node 1", Mz(1), M0 * a / l, M0},
+        {"Ry node 3", Ry(2), -M0 / l, M0 / l},
+        {"Mfz at the hinge, element 1", Effort(1, 4), 0, M0},
+        {"Mfz just after the moment", MfzEn(2, 0), -M0, M0},
+        {"Mfz at mid-span", MfzEn(2, 0.5), -M0 / 2, M0},
+        {"deflection of the hinge", Fleche(2), vM, vM},
+        {"slope node 2, the cantilever's", Pente(2), -M0 / l * a * a / (2 * EI), M0 * l / EI},
+        {"element 1's rotation at the hinge", RotationJ(1), -M0 / l * a * a / (2 * EI),
+         M0 * l / EI},
+        {"element 2's rotation at the hinge", RotationI(2), -vM / l + M0 * l / (3 * EI),
+         M0 * l / EI},
+        {"slope node 3", Pente(3), -vM / l - M0 * l / (6 * EI), M0 * l / EI}}},
+      {"Gerber beam, a point moment at the released end of the cantilever",
+       "Gere & Timoshenko App. G Table G-1 case 6 (cantilever, moment at the tip: v = "
+       "M0 a^2/(2EI), theta = M0 a/EI, Mfz = M0, clamp Mz = -M0); the suspended span, unloaded, "
+       "turns rigidly by -v/l",
+       [&] {
+         gerber();
+         Rotule(2, 1);
+         Ponctuelle(1, a, 0, M0);
+       },
+       {{"Ry node 1", Ry(1), 0, M0 / a},
+        {"Mz node 1", Mz(1), -M0, M0},
+        {"Ry node 3", Ry(2), 0, M0 / a},
+        {"Mfz in the cantilever", MfzEn(1, 0.5), M0, M0},
+        {"Mfz at the hinge, after the moment", MfzEn(1, 1), 0, M0},
+        {"Mfz in the suspended span", MfzEn(2, 0.5), 0, M0},
+        {"deflection of the hinge", Fleche(2), M0 * a * a / (2 * EI), M0 * a * a / EI},
+        {"element 1's rotation at the hinge", RotationJ(1), M0 * a / EI, M0 * a / EI},
+        {"slope node 2, the suspended span's", Pente(2), -M0 * a * a / (2 * EI * l), M0 * a / EI},
+        {"slope node 3", Pente(3), -M0 * a * a / (2 * EI * l), M0 * a / EI}}},
+      {"Gerber beam, a point load at the released end of the suspended span",
+       "statics: the load stands on the hinge, the cantilever takes it whole (Gere & Timoshenko "
+       "App. G Table G-1 case 4: v = P a^3/(3EI)); the suspended span turns rigidly by -v/l",
+       [&] {
+         gerber();
+         Rotule(1, 2);
+         Ponctuelle(2, 0, P);
+       },
+       {{"Ry node 1", Ry(1), -P, P},
+        {"Mz node 1", Mz(1), -P * a, P * a},
+        {"Ry node 3", Ry(2), 0, P},
+        {"Ty in the suspended span", TyEn(2, 0.5), 0, P},
+        {"Mfz in the suspended span", MfzEn(2, 0.5), 0, P * a},
+        {"deflection of the hinge", Fleche(2), vPA, vPA},
+        {"element 2's rotation at the hinge", RotationI(2), -vPA / l, vPA / a},
+        {"slope node 3", Pente(3), -vPA / l, vPA / a}}},
+      {"Gerber beam, a triangular load on the suspended span",
+       "Gere & Timoshenko App. G Table G-2 case 11 for the suspended span (R = q0 l/6 at the "
+       "hinge, q0 l/3 at the pin, end slopes -7 q0 l^3/(360EI), 8 q0 l^3/(360EI), Mfz(l/2) = "
+       "q0 l^2/16), Table G-1 case 4 for the cantilever under -q0 l/6",
+       [&] {
+         gerber();
+         Rotule(1, 2);
+         Trapeze(2, 0, l, 0, -q0);
+       },
+       {{"Ry node 1", Ry(1), q0 * l / 6, q0 * l},
+        {"Mz node 1", Mz(1), q0 * l * a / 6, q0 * l * a},
+        {"Ry node 3", Ry(2), q0 * l / 3, q0 * l},
+        {"Mfz at the hinge", MfzEn(2, 0), 0, q0 * l * a},
+        {"Mfz at mid-span", MfzEn(2, 0.5), q0 * l * l / 16, q0 * l * a},
+        {"deflection of the hinge", Fleche(2), vTr, vTr},
+        {"element 2's rotation at the hinge", RotationI(2),
+         -vTr / l - 7 * q0 * l * l * l / (360 * EI), vTr / a},
+        {"slope node 3", Pente(3), -vTr / l + 8 * q0 * l * l * l / (360 * EI), vTr / a}}},
+      {"a nodal moment on a released end, held by a rotational spring",
+       "statics: the element's end is released, so the spring alone carries the moment: theta = "
+       "M0/Kr, spring Mz = -M0; the element stays unloaded and straight",
+       [&] {
+         console_appuyee();
+         Rotule(2, 1);
+         Ressort(2, 0, Kr);
+         Charge(1, 2, 0, M0);
+       },
+       {{"slope node 2", Pente(2), M0 / Kr, M0 / Kr},
+        {"spring Mz", RessortMz(1), -M0, M0},
+        {"Ry node 1", Ry(1), 0, M0 / L},
+        {"Mz node 1", Mz(1), 0, M0},
+        {"Ry node 2", Ry(2), 0, M0 / L},
+        {"element 1's rotation at node 2", RotationJ(1), 0, M0 / Kr},
+        {"Mfz in the element", MfzEn(1, 0.5), 0, M0}}},
       {"spring of stiffness 0",
        "no effect: Roark Table 8.1 case 1e, v = P L^3/(48EI), theta1 = P L^2/(16EI), R = -P/2",
        [&] {
