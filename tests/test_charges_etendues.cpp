@@ -48,6 +48,7 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
   const double vP = P * a * a * b * b / (3 * EI * L);
   const double t1P = P * a * b * (L + b) / (6 * EI * L), t2P = -P * a * b * (L + a) / (6 * EI * L);
   const double MP = -P * a * b / L;
+  const double vMax = P * a * std::pow(L * L - a * a, 1.5) / (9 * std::sqrt(3.0) * EI * L);
   // The point moment M0 at a on the same span.
   const double t1M = M0 * (2 * L * L - 6 * a * L + 3 * a * a) / (6 * EI * L);
   const double t2M = M0 * (3 * a * a - L * L) / (6 * EI * L);
@@ -71,7 +72,8 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
       {"point load inside one element",
        "Roark Table 8.1 case 1e; Gere & Timoshenko App. G Table G-2 case 5: R = -Pb/L, -Pa/L, "
        "M = -Pab/L under the load, v(a) = P a^2 b^2/(3EIL), theta = P a b (L+b)/(6EIL), "
-       "-P a b (L+a)/(6EIL)",
+       "-P a b (L+a)/(6EIL); v least, P a (L^2 - a^2)^1.5/(9 sqrt 3 EIL), at sqrt((L^2 - a^2)/3) "
+       "from NoeudJ",
        [&] {
          travee(L);
          Ponctuelle(1, a, P);
@@ -87,7 +89,10 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
         {"slope node 1", Pente(1), t1P, t1P},
         {"slope node 2", Pente(2), t2P, t1P},
         {"largest Mfz", Extreme(TGrandeur::Mfz, true, false), MP, MP},
-        {"largest Mfz at a", Extreme(TGrandeur::Mfz, true, true), a, L}}},
+        {"largest Mfz at a", Extreme(TGrandeur::Mfz, true, true), a, L},
+        {"least deflection", Extreme(TGrandeur::Fleche, false, false), vMax, vP},
+        {"least deflection at L - sqrt((L^2 - a^2)/3)", Extreme(TGrandeur::Fleche, false, true),
+         L - std::sqrt((L * L - a * a) / 3), L, 1e-9}}},
       {"point moment inside one element",
        "Roark Table 8.1 case 3e: R = M0/L, -M0/L; Mfz = M0 x/L, less M0 after a; theta1 = "
        "M0 (2L^2 - 6aL + 3a^2)/(6EIL), theta2 = M0 (3a^2 - L^2)/(6EIL), v(a) = theta1 a + "
