@@ -72,6 +72,8 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
   const double L1 = 3, L2b = 4;
   const double k1 = 3 * EI / (L1 * L1 * L1), k2 = 3 * EI / (L2b * L2b * L2b);
   const double vH = P / (k1 + k2), F1 = k1 * vH, F2 = k2 * vH;
+  const double FM =
+      -1.5 * M0 * L1 * L1 / (L1 * L1 * L1 + L2b * L2b * L2b);  // M0 at the first's end
   // Two spans on a very stiff middle spring: the stiffness of the span 2L at its middle is
   // 48EI/(2L)^3 = 6EI/L^3.
   const double kMilieu = 6 * EI / L3, kRaide = 1e6 * kMilieu, rapport = kMilieu / kRaide;
@@ -246,6 +248,31 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
         {"slope node 2, element 2's", Pente(2), -F2 * L2b * L2b / (2 * EI), vH / L1},
         {"element 2's rotation at the hinge", RotationI(2), -F2 * L2b * L2b / (2 * EI), vH / L1},
         {"element 1's rotation at the hinge", RotationJ(1), F1 * L1 * L1 / (2 * EI), vH / L1}}},
+      {"a point moment at a released end, the node's slope held",
+       "compatibility of two cantilevers sharing the hinge's deflection, the first under its tip "
+       "moment M0 and force F, the second under -F (Gere & Timoshenko App. G Table G-1 cases 4 "
+       "and 6): M0 L1^2/(2EI) + F L1^3/(3EI) = -F L2^3/(3EI); every end at node 2 released, its "
+       "slope held at 0",
+       [&] {
+         Noeuds({0, L1, L1 + L2b});
+         Element(1, 2, E, Iz);
+         Element(2, 3, E, Iz);
+         Liaison(3, 1);
+         Liaison(3, 3);
+         Rotule(2, 1);
+         Rotule(1, 2);
+         Ponctuelle(1, L1, 0, M0);
+       },
+       {{"Ry node 1", Ry(1), -FM, M0 / L1},
+        {"Mz node 1", Mz(1), -FM * L1 - M0, M0},
+        {"Ry node 3", Ry(2), FM, M0 / L1},
+        {"Mz node 3", Mz(2), -FM * L2b, M0},
+        {"deflection of the hinge", Fleche(2), -FM * L2b * L2b * L2b / (3 * EI), M0 * L1 * L1 / EI},
+        {"slope node 2, held", Pente(2), 0, M0 * L1 / EI},
+        {"element 1's rotation at the hinge", RotationJ(1), M0 * L1 / EI + FM * L1 * L1 / (2 * EI),
+         M0 * L1 / EI},
+        {"element 2's rotation at the hinge", RotationI(2), FM * L2b * L2b / (2 * EI),
+         M0 * L1 / EI}}},
       {"Gerber beam, a point moment at the released end of the suspended span",
        "Roark Table 8.1 case 3e with a = 0 for the suspended span (R = M0/l, -M0/l, end slopes "
        "M0 l/(3EI), -M0 l/(6EI), Mfz = -M0 (1 - x/l)), and Gere & Timoshenko App. G Table G-1 "
