@@ -196,6 +196,11 @@ class CasFermes : public Analyse {
   Lecture PenteEn(Entier e, double u) const {
     return [this, e, u] { return Courbe(e, u).Pente; };
   }
+  // The figures of a, then those of b.
+  static std::vector<Figure> Et(std::vector<Figure> a, const std::vector<Figure>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  }
   // The largest (max) or smallest value of g over the beam, or its abscissa.
   Lecture Extreme(TGrandeur g, bool max, bool abscisse) const {
     return [this, g, max, abscisse] {

@@ -58,6 +58,13 @@ class ModeleEnMemoire : public ::testing::Test {
     ASSERT_FALSE(s->RapportOuvert);
   }
 
+  // A new item at the end of one of the model's lists.
+  template <typename TItem, std::int32_t Cap>
+  static TItem& Ajouter(TListe<TItem, Cap>& liste) {
+    ++liste.Nombre;
+    return liste.Nouveau(liste.Nombre);
+  }
+
   void Noeuds(std::initializer_list<double> abscisses) {
     s->NbNoeuds = 0;
     for (double x : abscisses) {
@@ -72,8 +79,7 @@ class ModeleEnMemoire : public ::testing::Test {
     for (std::int32_t k = 1; k < s->NbNoeuds; ++k) Element(k, k + 1, E, Iz);
   }
   TElement& Element(std::int32_t i, std::int32_t j, double E, double Iz) {
-    ++s->Elements.Nombre;
-    TElement& e = s->Elements.Nouveau(s->Elements.Nombre);
+    TElement& e = Ajouter(s->Elements);
     e.NoeudI = i;
     e.NoeudJ = j;
     e.E = E;
@@ -81,15 +87,13 @@ class ModeleEnMemoire : public ::testing::Test {
     return e;
   }
   TLiaison& Liaison(std::int32_t code, std::int32_t noeud) {
-    ++s->Liaisons.Nombre;
-    TLiaison& l = s->Liaisons.Nouveau(s->Liaisons.Nombre);
+    TLiaison& l = Ajouter(s->Liaisons);
     l.Code = code;
     l.Noeud = noeud;
     return l;
   }
   TCharge& Charge(std::int32_t code, std::int32_t numero, double P, double Mz = 0) {
-    ++s->Charges.Nombre;
-    TCharge& c = s->Charges.Nouveau(s->Charges.Nombre);
+    TCharge& c = Ajouter(s->Charges);
     c.Code = code;
     c.Numero = numero;
     c.P = P;
@@ -98,31 +102,27 @@ class ModeleEnMemoire : public ::testing::Test {
   }
 
   TRessort& Ressort(std::int32_t noeud, double Kv, double Kr) {
-    ++s->Ressorts.Nombre;
-    TRessort& r = s->Ressorts.Nouveau(s->Ressorts.Nombre);
+    TRessort& r = Ajouter(s->Ressorts);
     r.Noeud = noeud;
     r.Kv = Kv;
     r.Kr = Kr;
     return r;
   }
   TTassement& Tassement(std::int32_t code, std::int32_t noeud, double valeur) {
-    ++s->Tassements.Nombre;
-    TTassement& t = s->Tassements.Nouveau(s->Tassements.Nombre);
+    TTassement& t = Ajouter(s->Tassements);
     t.Code = code;
     t.Noeud = noeud;
     t.Valeur = valeur;
     return t;
   }
   TRotule& Rotule(std::int32_t code, std::int32_t element) {
-    ++s->Rotules.Nombre;
-    TRotule& r = s->Rotules.Nouveau(s->Rotules.Nombre);
+    TRotule& r = Ajouter(s->Rotules);
     r.Code = code;
     r.Element = element;
     return r;
   }
   TPonctuelle& Ponctuelle(std::int32_t element, double a, double Fy, double Mz = 0) {
-    ++s->Ponctuelles.Nombre;
-    TPonctuelle& p = s->Ponctuelles.Nouveau(s->Ponctuelles.Nombre);
+    TPonctuelle& p = Ajouter(s->Ponctuelles);
     p.Element = element;
     p.A = a;
     p.Fy = Fy;
@@ -130,8 +130,7 @@ class ModeleEnMemoire : public ::testing::Test {
     return p;
   }
   TTrapeze& Trapeze(std::int32_t element, double a, double b, double pa, double pb) {
-    ++s->Trapezes.Nombre;
-    TTrapeze& t = s->Trapezes.Nouveau(s->Trapezes.Nombre);
+    TTrapeze& t = Ajouter(s->Trapezes);
     t.Element = element;
     t.A = a;
     t.B = b;

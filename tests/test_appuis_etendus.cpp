@@ -72,8 +72,15 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
   const double L1 = 3, L2b = 4;
   const double k1 = 3 * EI / (L1 * L1 * L1), k2 = 3 * EI / (L2b * L2b * L2b);
   const double vH = P / (k1 + k2), F1 = k1 * vH, F2 = k2 * vH;
-  const double FM =
-      -1.5 * M0 * L1 * L1 / (L1 * L1 * L1 + L2b * L2b * L2b);  // M0 at the first's end
+  // The force between them when a moment M0 stands at the first one's released end.
+  const double FM = -1.5 * M0 * L1 * L1 / (L1 * L1 * L1 + L2b * L2b * L2b);
+  const auto deux_consoles = [this, L1, L2b] {
+    Noeuds({0, L1, L1 + L2b});
+    Element(1, 2, E, Iz);
+    Element(2, 3, E, Iz);
+    Liaison(3, 1);
+    Liaison(3, 3);
+  };
   // Two spans on a very stiff middle spring: the stiffness of the span 2L at its middle is
   // 48EI/(2L)^3 = 6EI/L^3.
   const double kMilieu = 6 * EI / L3, kRaide = 1e6 * kMilieu, rapport = kMilieu / kRaide;
@@ -228,11 +235,7 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
        "App. G Table G-1 case 4): k = 3EI/L^3 each, v = P/(k1 + k2), Fi = ki v; clamps Ry = -Fi, "
        "Mz = -F1 L1 and F2 L2; each side's rotation at the hinge F1 L1^2/(2EI), -F2 L2^2/(2EI)",
        [&] {
-         Noeuds({0, L1, L1 + L2b});
-         Element(1, 2, E, Iz);
-         Element(2, 3, E, Iz);
-         Liaison(3, 1);
-         Liaison(3, 3);
+         deux_consoles();
          Rotule(2, 1);
          Charge(1, 2, P);
        },
@@ -254,11 +257,7 @@ TEST_F(AppuisEtendus, PoutresClassiques) {
        "and 6): M0 L1^2/(2EI) + F L1^3/(3EI) = -F L2^3/(3EI); every end at node 2 released, its "
        "slope held at 0",
        [&] {
-         Noeuds({0, L1, L1 + L2b});
-         Element(1, 2, E, Iz);
-         Element(2, 3, E, Iz);
-         Liaison(3, 1);
-         Liaison(3, 3);
+         deux_consoles();
          Rotule(2, 1);
          Rotule(1, 2);
          Ponctuelle(1, L1, 0, M0);

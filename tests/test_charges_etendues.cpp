@@ -65,6 +65,11 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
   const double LE = 5, w1 = 1000, w2 = 3000, q = w2 - w1;
   const double MI = w1 * LE * LE / 12 + q * LE * LE / 30, MJ = w1 * LE * LE / 12 + q * LE * LE / 20;
   const double RI = w1 * LE / 2 + 3 * q * LE / 20, RJ = w1 * LE / 2 + 7 * q * LE / 20;
+  // The figures of the span with the load at node 2, as in the first row, a node there.
+  const std::vector<Figure> noeud2 = {
+      {"deflection node 2", Fleche(2), vP, vP}, {"slope node 1", Pente(1), t1P, t1P},
+      {"slope node 3", Pente(3), t2P, t1P},     {"Ry node 1", Ry(1), -P * b / L, P},
+      {"Ry node 3", Ry(2), -P * a / L, P},      {"Mfz at node 2, element 1", Effort(1, 4), MP, MP}};
   // The uniform load of the superposition.
   const double p = -2000;
 
@@ -198,30 +203,18 @@ TEST_F(ChargesEtendues, PoutresClassiques) {
          travee_deux_elements(a, L);
          Ponctuelle(2, 0, P);
        },
-       {{"deflection node 2", Fleche(2), vP, vP},
-        {"slope node 1", Pente(1), t1P, t1P},
-        {"slope node 3", Pente(3), t2P, t1P},
-        {"Ry node 1", Ry(1), -P * b / L, P},
-        {"Ry node 3", Ry(2), -P * a / L, P},
-        {"Mfz at node 2, element 1", Effort(1, 4), MP, MP},
-        {"Mfz at node 2, element 2", [this] { return -El(2).Efforts[2]; }, MP, MP},
-        {"Ty left of node 2", TyEn(1, 1), P * b / L, P},
-        {"Ty right of node 2, after the load", TyEn(2, 0), -P * a / L, P}}},
+       Et(noeud2, {{"Mfz at node 2, element 2", [this] { return -El(2).Efforts[2]; }, MP, MP},
+                   {"Ty left of node 2", TyEn(1, 1), P * b / L, P},
+                   {"Ty right of node 2, after the load", TyEn(2, 0), -P * a / L, P}})},
       {"point load at a = L of the first element",
        "as the nodal load at node 2, Roark Table 8.1 case 1e with a = 2, b = 3",
        [&] {
          travee_deux_elements(a, L);
          Ponctuelle(1, a, P);
        },
-       {{"deflection node 2", Fleche(2), vP, vP},
-        {"slope node 1", Pente(1), t1P, t1P},
-        {"slope node 3", Pente(3), t2P, t1P},
-        {"Ry node 1", Ry(1), -P * b / L, P},
-        {"Ry node 3", Ry(2), -P * a / L, P},
-        {"Mfz at node 2, element 1", Effort(1, 4), MP, MP},
-        {"Ty at node 2, after the load", Effort(1, 3), -P * a / L, P},
-        {"Ty at the end of element 1", TyEn(1, 1), -P * a / L, P},
-        {"Ty inside element 1", TyEn(1, 0.5), P * b / L, P}}},
+       Et(noeud2, {{"Ty at node 2, after the load", Effort(1, 3), -P * a / L, P},
+                   {"Ty at the end of element 1", TyEn(1, 1), -P * a / L, P},
+                   {"Ty inside element 1", TyEn(1, 0.5), P * b / L, P}})},
       {"point load at a = 0 on a supported node",
        "statics: the load stands on the support, which takes it whole; a load of an element "
        "enters the reaction of the support at its node",
