@@ -15,11 +15,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "UTypes.h"
+#include "courbes.h"
+#include "extremes.h"
 #include "outils.h"
 
 using Entier = std::int32_t;
@@ -88,6 +91,9 @@ class Analyse : public ModeleEnMemoire {
   double Theta(Entier noeud) const { return s->F[2 * noeud]; }
   TElement& El(Entier e) const { return s->Elements.Item(e); }
   TLiaison& Li(Entier l) const { return s->Liaisons.Item(l); }
+  TRessort& Re(Entier r) const { return s->Ressorts.Item(r); }
+  // The curves of element e at the fraction u of its length from NoeudI.
+  TPointCourbe Courbe(Entier e, double u) const { return TCourbes(*s, El(e), e).Point(u); }
 
   // Every DOF that a support blocks comes out of the solver as exactly +0.
   void VerifierDdlBloquesAPlusZero() const {
@@ -124,3 +130,98 @@ inline void Verifier(const std::vector<Attendu>& table) {
         << a.quoi << "  [" << a.source << "]";
   }
 }
+
+// A beam worked in closed form, one row of a table: its name, the source of its expected figures,
+// how to build it, and each figure: how to read it from the complete run, its expected value, the
+// scale of its kind of quantity, and the tolerance relative to that scale.
+struct Figure {
+  std::string quoi;
+  std::function<double()> obtenu;
+  double attendu;
+  double echelle;
+  double tolerance = ToleranceRelative;
+};
+struct CasFerme {
+  std::string quoi;
+  std::string source;
+  std::function<void()> construire;
+  std::vector<Figure> figures;
+};
+
+// Builds and runs every beam of the table in turn, the whole analysis through Calculer, and
+// compares its figures.
+class CasFermes : public Analyse {
+ protected:
+  using Lecture = std::function<double()>;
+
+  // How each figure is read from the complete run: reactions of support l and of spring r,
+  // displacements of node n, end forces of element e, its own rotations, its curves at the
+  // fraction u, and the exact extremes.
+  Lecture Ry(Entier l) const {
+    return [this, l] { return Li(l).Ry; };
+  }
+  Lecture Mz(Entier l) const {
+    return [this, l] { return Li(l).Mz; };
+  }
+  Lecture RessortRy(Entier r) const {
+    return [this, r] { return Re(r).Ry; };
+  }
+  Lecture RessortMz(Entier r) const {
+    return [this, r] { return Re(r).Mz; };
+  }
+  Lecture Fleche(Entier n) const {
+    return [this, n] { return V(n); };
+  }
+  Lecture Pente(Entier n) const {
+    return [this, n] { return Theta(n); };
+  }
+  Lecture Effort(Entier e, Entier m) const {
+    return [this, e, m] { return El(e).Efforts[m]; };
+  }
+  Lecture RotationI(Entier e) const {
+    return [this, e] { return El(e).RotationI; };
+  }
+  Lecture RotationJ(Entier e) const {
+    return [this, e] { return El(e).RotationJ; };
+  }
+  Lecture TyEn(Entier e, double u) const {
+    return [this, e, u] { return Courbe(e, u).Ty; };
+  }
+  Lecture MfzEn(Entier e, double u) const {
+    return [this, e, u] { return Courbe(e, u).Mfz; };
+  }
+  Lecture FlecheEn(Entier e, double u) const {
+    return [this, e, u] { return Courbe(e, u).Fleche; };
+  }
+  Lecture PenteEn(Entier e, double u) const {
+    return [this, e, u] { return Courbe(e, u).Pente; };
+  }
+  // The figures of a, then those of b.
+  static std::vector<Figure> Et(std::vector<Figure> a, const std::vector<Figure>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  }
+  // The largest (max) or smallest value of g over the beam, or its abscissa.
+  Lecture Extreme(TGrandeur g, bool max, bool abscisse) const {
+    return [this, g, max, abscisse] {
+      const TExtremes extremes = ExtremesExacts(*s);
+      const TExtreme& e = max ? extremes[g].Max : extremes[g].Min;
+      return abscisse ? e.Abscisse : e.Valeur;
+    };
+  }
+
+  void VerifierTable(const std::vector<CasFerme>& table) {
+    for (const CasFerme& cas : table) {
+      SCOPED_TRACE(cas.quoi + "  [" + cas.source + "]");
+      Recommencer();
+      cas.construire();
+      if (!Calculer()) {
+        ADD_FAILURE() << "the run is not complete";
+        continue;
+      }
+      for (const Figure& f : cas.figures) {
+        EXPECT_NEAR(f.obtenu(), f.attendu, f.tolerance * std::fabs(f.echelle)) << f.quoi;
+      }
+    }
+  }
+};

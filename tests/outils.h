@@ -58,6 +58,13 @@ class ModeleEnMemoire : public ::testing::Test {
     ASSERT_FALSE(s->RapportOuvert);
   }
 
+  // A new item at the end of one of the model's lists.
+  template <typename TItem, std::int32_t Cap>
+  static TItem& Ajouter(TListe<TItem, Cap>& liste) {
+    ++liste.Nombre;
+    return liste.Nouveau(liste.Nombre);
+  }
+
   void Noeuds(std::initializer_list<double> abscisses) {
     s->NbNoeuds = 0;
     for (double x : abscisses) {
@@ -72,8 +79,7 @@ class ModeleEnMemoire : public ::testing::Test {
     for (std::int32_t k = 1; k < s->NbNoeuds; ++k) Element(k, k + 1, E, Iz);
   }
   TElement& Element(std::int32_t i, std::int32_t j, double E, double Iz) {
-    ++s->Elements.Nombre;
-    TElement& e = s->Elements.Nouveau(s->Elements.Nombre);
+    TElement& e = Ajouter(s->Elements);
     e.NoeudI = i;
     e.NoeudJ = j;
     e.E = E;
@@ -81,20 +87,56 @@ class ModeleEnMemoire : public ::testing::Test {
     return e;
   }
   TLiaison& Liaison(std::int32_t code, std::int32_t noeud) {
-    ++s->Liaisons.Nombre;
-    TLiaison& l = s->Liaisons.Nouveau(s->Liaisons.Nombre);
+    TLiaison& l = Ajouter(s->Liaisons);
     l.Code = code;
     l.Noeud = noeud;
     return l;
   }
   TCharge& Charge(std::int32_t code, std::int32_t numero, double P, double Mz = 0) {
-    ++s->Charges.Nombre;
-    TCharge& c = s->Charges.Nouveau(s->Charges.Nombre);
+    TCharge& c = Ajouter(s->Charges);
     c.Code = code;
     c.Numero = numero;
     c.P = P;
     c.Mz = Mz;
     return c;
+  }
+
+  TRessort& Ressort(std::int32_t noeud, double Kv, double Kr) {
+    TRessort& r = Ajouter(s->Ressorts);
+    r.Noeud = noeud;
+    r.Kv = Kv;
+    r.Kr = Kr;
+    return r;
+  }
+  TTassement& Tassement(std::int32_t code, std::int32_t noeud, double valeur) {
+    TTassement& t = Ajouter(s->Tassements);
+    t.Code = code;
+    t.Noeud = noeud;
+    t.Valeur = valeur;
+    return t;
+  }
+  TRotule& Rotule(std::int32_t code, std::int32_t element) {
+    TRotule& r = Ajouter(s->Rotules);
+    r.Code = code;
+    r.Element = element;
+    return r;
+  }
+  TPonctuelle& Ponctuelle(std::int32_t element, double a, double Fy, double Mz = 0) {
+    TPonctuelle& p = Ajouter(s->Ponctuelles);
+    p.Element = element;
+    p.A = a;
+    p.Fy = Fy;
+    p.Mz = Mz;
+    return p;
+  }
+  TTrapeze& Trapeze(std::int32_t element, double a, double b, double pa, double pb) {
+    TTrapeze& t = Ajouter(s->Trapezes);
+    t.Element = element;
+    t.A = a;
+    t.B = b;
+    t.Pa = pa;
+    t.Pb = pb;
+    return t;
   }
 
   // The whole run of the model built, TStructure::Calculer in the command-line mode without the
@@ -143,6 +185,31 @@ class ModeleEnMemoire : public ::testing::Test {
       std::fprintf(f, "%d %d %.17g", c.Code, c.Numero, c.P);
       if (c.Code == 1) std::fprintf(f, " %.17g", c.Mz);  // the only code that reads a moment
       std::fprintf(f, "\n");
+    }
+    // The extended model's sections, each only when it holds items.
+    if (s->Ressorts.Nombre > 0) std::fprintf(f, "$res\n%d\n", s->Ressorts.Nombre);
+    for (std::int32_t i = 1; i <= s->Ressorts.Nombre; ++i) {
+      const TRessort& r = s->Ressorts.Item(i);
+      std::fprintf(f, "%d %.17g %.17g\n", r.Noeud, r.Kv, r.Kr);
+    }
+    if (s->Tassements.Nombre > 0) std::fprintf(f, "$tas\n%d\n", s->Tassements.Nombre);
+    for (std::int32_t i = 1; i <= s->Tassements.Nombre; ++i) {
+      const TTassement& t = s->Tassements.Item(i);
+      std::fprintf(f, "%d %d %.17g\n", t.Code, t.Noeud, t.Valeur);
+    }
+    if (s->Rotules.Nombre > 0) std::fprintf(f, "$rot\n%d\n", s->Rotules.Nombre);
+    for (std::int32_t i = 1; i <= s->Rotules.Nombre; ++i) {
+      std::fprintf(f, "%d %d\n", s->Rotules.Item(i).Code, s->Rotules.Item(i).Element);
+    }
+    if (s->Ponctuelles.Nombre > 0) std::fprintf(f, "$pon\n%d\n", s->Ponctuelles.Nombre);
+    for (std::int32_t i = 1; i <= s->Ponctuelles.Nombre; ++i) {
+      const TPonctuelle& p = s->Ponctuelles.Item(i);
+      std::fprintf(f, "%d %.17g %.17g %.17g\n", p.Element, p.A, p.Fy, p.Mz);
+    }
+    if (s->Trapezes.Nombre > 0) std::fprintf(f, "$tra\n%d\n", s->Trapezes.Nombre);
+    for (std::int32_t i = 1; i <= s->Trapezes.Nombre; ++i) {
+      const TTrapeze& t = s->Trapezes.Item(i);
+      std::fprintf(f, "%d %.17g %.17g %.17g %.17g\n", t.Element, t.A, t.B, t.Pa, t.Pb);
     }
     std::fprintf(f, "$fin\n");
     ASSERT_EQ(std::fclose(f), 0) << Nom;

@@ -14,12 +14,18 @@ import unittest
 from vortale_e2e import crlf, executer, rapport_arrete, verifier
 
 
-def donnees(noeuds, elements=(), liaisons=(), charges=(), sections=None):
+def donnees(noeuds, elements=(), liaisons=(), charges=(), sections=None, ressorts=(),
+            tassements=(), rotules=(), ponctuelles=(), trapezes=()):
     """A data file (bytes, CR LF) from its items, one string per item line. `sections` lists the
-    sections to write, in order, among "noe", "ele", "lia", "cha" (all four by default)."""
-    contenu = {"noe": noeuds, "ele": elements, "lia": liaisons, "cha": charges}
+    sections to write, in order, among "noe", "ele", "lia", "cha", "res", "tas", "rot", "pon",
+    "tra" (by default the first four, then each of the others that has items)."""
+    contenu = {"noe": noeuds, "ele": elements, "lia": liaisons, "cha": charges, "res": ressorts,
+               "tas": tassements, "rot": rotules, "pon": ponctuelles, "tra": trapezes}
+    if sections is None:
+        sections = ["noe", "ele", "lia", "cha"] + [nom for nom in ("res", "tas", "rot", "pon", "tra")
+                                                   if contenu[nom]]
     texte = "Essai\n$deb\n"
-    for nom in sections or ("noe", "ele", "lia", "cha"):
+    for nom in sections:
         items = contenu[nom]
         compte = items if isinstance(items, int) else len(items)
         texte += "$%s\n%d\n" % (nom, compte)
