@@ -264,9 +264,11 @@ class TStructure {
   TMatriceGlobale K;  // global stiffness, K[row][column]
   TVecteurGlobal F;   // global forces; after the solution, the displacements
   // What the supports made of the system, kept for the equilibrium check of the command-line
-  // mode: the degrees of freedom that MettreLiaisons blocked, and F as it left it.
+  // mode: the degrees of freedom that MettreLiaisons blocked, F and K's diagonal as it left them
+  // (the solver reduces them in place).
   TTableau<bool, 1, CapDdl> Bloque;
   TVecteurGlobal FLiaisons;
+  TVecteurGlobal DiagonaleLiaisons;
   TRapport Rapport;
   bool RapportOuvert = false;
   // The face that runs the model. The interactive run asks for the name and shows the reader's

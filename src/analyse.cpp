@@ -66,7 +66,8 @@ bool TElement::RigiditeElement(TMatrice4& k) const {
   return true;
 }
 
-// K = sum over the elements of ke, added at the element's four DOFs. NbDdl = 2 x NbNoeuds (a
+// K = sum over the elements of ke (condensed on its released ends), added at the element's four
+// DOFs, then the springs on the diagonal. NbDdl = 2 x NbNoeuds (a
 // count of zero or less gives no DOF at all; one beyond the capacity of K is the range error).
 // Only the block 1..NbDdl is cleared and used. A refused element stops the assembly, with no
 // message of its own.
@@ -78,8 +79,8 @@ bool TStructure::AssemblerRigidite() {
   return AjouterRigidites(K);
 }
 
-// The block 1..NbDdl of k cleared, then every element's stiffness added at its four DOFs, in list
-// order; false at the first element refused.
+// The block 1..NbDdl of k cleared, then every element's stiffness added at its four DOFs and every
+// spring's, in list order; false at the first element refused.
 bool TStructure::AjouterRigidites(TMatriceGlobale& k) const {
   for (std::int32_t r = 1; r <= NbDdl; ++r) {
     for (std::int32_t s = 1; s <= NbDdl; ++s) k[r][s] = 0;
@@ -211,7 +212,10 @@ void TStructure::MettreLiaisons() {
       if (PenteLibre(n) && !MomentNodal(n)) BloquerDdl(2 * n);
     }
   }
-  for (std::int32_t d = 1; d <= NbDdl; ++d) FLiaisons[d] = F[d];
+  for (std::int32_t d = 1; d <= NbDdl; ++d) {
+    FLiaisons[d] = F[d];
+    DiagonaleLiaisons[d] = K[d][d];
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

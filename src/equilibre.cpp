@@ -5,10 +5,11 @@
 // loads, and nothing else would tell. The check forms the residual of the equations of the
 // degrees of freedom that no support blocks,
 //   r(i) = F(i) - sum over j of K(i, j) u(j),   i and j free,
-// with K assembled again as the assembly forms it, F the load vector as the supports left it, and
-// u the displacements, and returns rho = ||r|| / ||F|| (Euclidean norms), 0 when F is 0 there.
+// with K the stiffness as the assembly formed it (elements and springs), F the load vector as the
+// supports left it, and u the displacements, and returns rho = ||r|| / ||F||
+// (Euclidean norms), 0 when F is 0 there.
+#include <algorithm>
 #include <cmath>
-#include <memory>
 #include <vector>
 
 #include "UTypes.h"
@@ -24,15 +25,34 @@ static double Norme(const std::vector<double>& valeurs) {
   return plusGrand * std::sqrt(somme);
 }
 
+// The solver reduces only K's upper triangle and leaves the entries below the diagonal as the
+// supports left them; those of two free degrees of freedom are the assembled stiffness, exactly
+// symmetric, and the diagonal was kept before the solve. So K(i, j) is read below the diagonal,
+// from the kept diagonal, and as K(j, i) above it: the assembled matrix, without forming it again.
+// Only the columns of the nodes that share an element with row i's node can hold anything but 0:
+// the sum runs over them, from the smallest such node's to the largest's.
 double TStructure::ResiduEquilibre() const {
-  const auto k = std::make_unique<TMatriceGlobale>();
-  AjouterRigidites(*k);  // every element passed it during the assembly
+  std::vector<std::int32_t> premier(static_cast<std::size_t>(NbDdl / 2) + 1), dernier(premier);
+  for (std::int32_t n = 1; n <= NbDdl / 2; ++n) premier[n] = dernier[n] = n;
+  for (std::int32_t e = 1; e <= Elements.Nombre; ++e) {
+    const TElement& element = Elements.Item(e);
+    const auto dedans = [this](std::int32_t n) { return n >= 1 && n <= NbDdl / 2; };
+    if (!dedans(element.NoeudI) || !dedans(element.NoeudJ)) continue;
+    for (const std::int32_t n : {element.NoeudI, element.NoeudJ}) {
+      premier[n] = std::min({premier[n], element.NoeudI, element.NoeudJ});
+      dernier[n] = std::max({dernier[n], element.NoeudI, element.NoeudJ});
+    }
+  }
   std::vector<double> residu, charges;
   for (std::int32_t i = 1; i <= NbDdl; ++i) {
     if (Bloque[i]) continue;
+    const TTableau<double, 1, CapDdl>& ligne = K[i];
+    const std::int32_t noeud = (i + 1) / 2;
     double r = FLiaisons[i];
-    for (std::int32_t j = 1; j <= NbDdl; ++j) {
-      if (!Bloque[j]) r = r - (*k)[i][j] * F[j];
+    for (std::int32_t j = 2 * premier[noeud] - 1; j <= 2 * dernier[noeud]; ++j) {
+      if (Bloque[j]) continue;
+      const double k = j < i ? ligne[j] : j == i ? DiagonaleLiaisons[i] : K[j][i];
+      r = r - k * F[j];
     }
     residu.push_back(r);
     charges.push_back(FLiaisons[i]);
