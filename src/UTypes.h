@@ -271,6 +271,7 @@ class TStructure {
   TVecteurGlobal DiagonaleLiaisons;
   TRapport Rapport;
   bool RapportOuvert = false;
+  bool RapportCree = false;  // the report file was created, whatever became of the run
   // The face that runs the model. The interactive run asks for the name and shows the reader's
   // checks on the console; the command-line mode is given the name, tells every failure as a
   // located diagnostic, and opens the viewer only when asked (Montrer).

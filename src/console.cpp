@@ -13,16 +13,19 @@
 #include <windows.h>
 #endif
 
-std::string Utf8DepuisWindows1252(std::string_view texte) {
+unsigned PointWindows1252(unsigned char octet) {
   static const char16_t Plage80[32] = {
       0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
       0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
       0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+  return octet >= 0x80 && octet < 0xA0 ? Plage80[octet - 0x80] : octet;
+}
+
+std::string Utf8DepuisWindows1252(std::string_view texte) {
   std::string utf8;
   utf8.reserve(texte.size());
   for (const char c : texte) {
-    const unsigned char octet = static_cast<unsigned char>(c);
-    const unsigned point = octet >= 0x80 && octet < 0xA0 ? Plage80[octet - 0x80] : octet;
+    const unsigned point = PointWindows1252(static_cast<unsigned char>(c));
     if (point < 0x80) {
       utf8 += static_cast<char>(point);
     } else if (point < 0x800) {
@@ -101,10 +104,18 @@ void EcrireConsole(std::FILE* flux, const std::string& ligne) {
   std::fflush(flux);
 }
 
+namespace {
+std::vector<TDiagnostic>* Recueil = nullptr;
+}
+
+void RecueillirDiagnostics(std::vector<TDiagnostic>* recueil) { Recueil = recueil; }
+
 // The message is the program's text; the file's name is the user's.
-void Diagnostic(const std::string& fichier, std::int32_t ligne, const std::string& message) {
+void Diagnostic(const std::string& fichier, std::int32_t ligne, const std::string& message,
+                TGravite gravite) {
   std::fflush(stdout);
   EcrireConsole(stderr, NomVersConsole(fichier) + ":" +
                             (ligne > 0 ? std::to_string(ligne) + ":" : "") + " " +
                             VersConsole(message));
+  if (Recueil != nullptr) Recueil->push_back({ligne, gravite, message});
 }

@@ -130,6 +130,7 @@ bool TStructure::LireDonnees() {
     return false;
   }
   RapportOuvert = true;
+  RapportCree = true;
   Rapport.Ligne(Textes::LectureFichier + nomDonnees);
 
   TTexteLu donnees(fichier.get());
@@ -215,10 +216,10 @@ void TStructure::AvertirMotCleInconnu(std::int32_t numeroLigne, const std::strin
   mots += Textes::MotFin;
   const std::string mot = ligne.substr(debut, ligne.find_first_of(" \t", debut) - debut);
   const bool tabulation = ligne.find('\t') < debut && EstMotClePresque(ligne.substr(debut));
-  Signaler(numeroLigne,
-           tabulation ? Remplir(Textes::MotCleApresTabulation, {mot})
-                      : Remplir(Textes::MotCleInconnu, {mot, mots}),
-           false);
+  Diagnostic(NomFichier + Textes::ExtensionDonnees, numeroLigne,
+             tabulation ? Remplir(Textes::MotCleApresTabulation, {mot})
+                        : Remplir(Textes::MotCleInconnu, {mot, mots}),
+             TGravite::Attention);
 }
 
 // Reads the section that the keyword line announces; a line that is no keyword line is ignored.
