@@ -283,6 +283,8 @@ inline const char* const Usage[] = {
     "      --version  affiche la version et termine",
     "      --view     ouvre chaque rapport (et son dessin) dans la visionneuse",
     "      --svg      \351crit aussi le dessin FICHIERr.svg de chaque rapport complet",
+    "      --json     \351crit un objet JSON par FICHIER (r\351sultats et messages) au lieu",
+    "                 de la ligne de r\351sum\351",
     "      --         termine les options",
     "",
     "Apr\350s chaque rapport complet, une ligne de r\351sum\351 sur la sortie standard ; chaque",
