@@ -1,12 +1,14 @@
 // The page: a data-file editor, and the program run on it in memory at each "Calculer".
 //
 // Each run writes NAME.txt (the editor's text in Windows-1252) into an empty folder of the
-// program's in-memory file system, runs the command-line mode `vortale --svg -- NAME.txt` there
-// (vortale_calculer), reads back the report NAMEr.txt and the drawing NAMEr.svg, and empties the
-// folder again: nothing is kept from one run to the next. The lines that the run writes on its
-// standard error stream are its diagnostics, "NAME.txt:LINE: message" or "NAME.txt: message".
-// The program's console is Windows-1252, like the Windows console it was made for: the name is
-// given to it in Windows-1252, and what it writes on its two streams is read back the same way.
+// program's in-memory file system, runs the command-line mode `vortale --svg --json -- NAME.txt`
+// there (vortale_calculer), reads back the report NAMEr.txt and the drawing NAMEr.svg, and empties
+// the folder again: nothing is kept from one run to the next. The run's standard output is its JSON
+// object (UTF-8, whatever the console), offered as NAMEr.json, whose summary line the page shows;
+// the lines that the run writes on its standard error stream are its diagnostics,
+// "NAME.txt:LINE: message" or "NAME.txt: message". The program's console is Windows-1252, like
+// the Windows console it was made for: the name is given to it in Windows-1252, and the
+// diagnostics are read back the same way.
 //
 // A link ?nom=NAME&donnees=TEXT (TEXT percent-encoded UTF-8) loads that beam and runs it once.
 "use strict";
@@ -106,8 +108,9 @@ function lignes(octets) {
   return texte === "" ? [] : texte.split(/\r?\n/);
 }
 
-// One run of `vortale --svg -- NAME.txt` on the data bytes: {code, rapport, dessin, sortie, erreurs,
-// duree}; rapport and dessin are the files' bytes, or null when the run wrote none.
+// One run of `vortale --svg --json -- NAME.txt` on the data bytes: {code, rapport, dessin, json,
+// objet, erreurs, duree}; rapport and dessin are the files' bytes, or null when the run wrote none;
+// json is the standard output's bytes, the run's JSON object on one line, and objet that object.
 function executer(octetsNom, octetsDonnees) {
   const fichiers = fichiersDuNom(octetsNom);
   const debut = performance.now();
@@ -121,7 +124,8 @@ function executer(octetsNom, octetsDonnees) {
     code: code,
     rapport: lireFichier(DOSSIER + "/" + fichiers.rapport),
     dessin: lireFichier(DOSSIER + "/" + fichiers.dessin),
-    sortie: lignes(octetsSortie),
+    json: Uint8Array.from(octetsSortie),
+    objet: JSON.parse(new TextDecoder("utf-8").decode(Uint8Array.from(octetsSortie))),
     erreurs: lignes(octetsErreur),
   };
   viderDossier();
@@ -165,7 +169,7 @@ function calculer() {
     resultat = executer(octetsNom, en1252(editeur.value));
   } catch (erreur) {
     // A failure the program does not foresee: a fresh module for the next run.
-    afficher(nomAffiche, {code: -1, rapport: null, dessin: null, sortie: [],
+    afficher(nomAffiche, {code: -1, rapport: null, dessin: null, json: null, objet: null,
                           erreurs: ["Erreur interne du programme : " + erreur], duree: 0});
     programme = null;
     boutonCalculer.disabled = true;
@@ -191,7 +195,7 @@ function afficher(nom, r) {
   const issue = ISSUES[r.code] || "erreur interne";
   etat.textContent = nom + ".txt : " + issue + (r.rapport ? "" : ", aucun rapport") +
       " (calcul en " + duree + " ms).";
-  $("resume").textContent = r.sortie.join("\n");
+  $("resume").textContent = r.objet && r.objet.resume ? r.objet.resume : "";
   etat.dataset.code = r.code;
   etat.dataset.dureeMs = r.duree.toFixed(3);
   etat.dataset.calculs = Number(etat.dataset.calculs || 0) + 1;
@@ -259,6 +263,7 @@ function preparerTelechargements(nom, r) {
   };
   telechargement("telecharger-rapport", r.rapport, nom + "r.txt", "text/plain;charset=windows-1252");
   telechargement("telecharger-dessin", r.dessin, nom + "r.svg", "image/svg+xml");
+  telechargement("telecharger-json", r.json, nom + "r.json", "application/json");
 }
 
 // ---------------------------------------------------------------------------------------------

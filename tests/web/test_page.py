@@ -181,6 +181,8 @@ ETAT_PAGE = """(async () => {
         li.querySelector("button") ? Number(li.querySelector("button").dataset.ligne) : null]),
     telechargementRapport: await octets("telecharger-rapport"),
     telechargementDessin: await octets("telecharger-dessin"),
+    telechargementJson: await octets("telecharger-json"),
+    resume: document.getElementById("resume").textContent,
   };
 })()"""
 
@@ -191,21 +193,21 @@ def windows_1252(texte):
 
 
 def natif(nom, donnees):
-    """`vortale --svg -- NAME.txt` in a fresh folder holding NAME.txt, the name and the console in
-    Windows-1252 as in the page: exit status, the report and the drawing (bytes, or None) and the
-    lines written on stderr."""
+    """`vortale --svg --json -- NAME.txt` in a fresh folder holding NAME.txt, the name and the
+    console in Windows-1252 as in the page: exit status, the report and the drawing (bytes, or
+    None), the lines written on stderr and the JSON object's line (bytes)."""
     octets = windows_1252(nom)
     with tempfile.TemporaryDirectory() as dossier:
         dossier = pathlib.Path(dossier)
         (dossier / os.fsdecode(octets + b".txt")).write_bytes(donnees)
         env = {k: v for k, v in os.environ.items() if k not in ("LC_ALL", "LC_CTYPE")}
         env.update(LANG="fr_FR.CP1252", VORTALE_VIEWER="")
-        r = subprocess.run([BIN, "--svg", "--", octets + b".txt"], cwd=dossier, env=env, capture_output=True,
+        r = subprocess.run([BIN, "--svg", "--json", "--", octets + b".txt"], cwd=dossier, env=env, capture_output=True,
                            stdin=subprocess.DEVNULL, timeout=60)
         lire = lambda chemin: chemin.read_bytes() if chemin.exists() else None
         return (r.returncode, lire(dossier / os.fsdecode(octets + b"r.txt")),
                 lire(dossier / os.fsdecode(octets + b"r.svg")),
-                r.stderr.decode("cp1252").splitlines())
+                r.stderr.decode("cp1252").splitlines(), r.stdout)
 
 
 def cas():
@@ -256,7 +258,7 @@ class Page(unittest.TestCase):
         self.assertGreater(len(liste), 2)
         for nom_cas, nom, donnees, rapport in liste:
             with self.subTest(cas=nom_cas):
-                code, _, dessin, erreurs = natif(nom, donnees)
+                code, _, dessin, erreurs, objet = natif(nom, donnees)
                 self.navigateur.ouvrir(lien(nom, donnees.decode("cp1252")))
                 page = self.navigateur.evaluer(ETAT_PAGE)
                 nom_fichier = windows_1252(nom).decode("cp1252")
@@ -264,6 +266,11 @@ class Page(unittest.TestCase):
                 self.assertEqual(page["telechargementRapport"],
                                  [nom_fichier + "r.txt", base64.b64encode(rapport).decode()])
                 self.assertEqual(page["code"], code)
+                # The same object as the native program's, byte for byte: its numbers written
+                # there by the library's shortest conversion, here by the page's own.
+                self.assertEqual(page["telechargementJson"],
+                                 [nom_fichier + "r.json", base64.b64encode(objet).decode()])
+                self.assertEqual(page["resume"], json.loads(objet).get("resume", ""))
                 self.assertEqual([texte for texte, _ in page["diagnostics"]], erreurs)
                 if nom_cas in LIGNE_DIAGNOSTIC:
                     ligne = LIGNE_DIAGNOSTIC[nom_cas]
