@@ -92,7 +92,11 @@ void Extremes(TJson& j, const TExtremes& extremes) {
   j.FinObjet();
 }
 
-// The model as read: nodes, elements, supports and loads of the seed's sections.
+// The model as read: nodes, elements, supports with the reactions that the report prints (Ry
+// where the deflection is blocked, Mz where the slope is; null where the support leaves it free,
+// since what is left there is rounding, not a reaction), and loads of the seed's sections (a
+// nodal load, code 1, with its force P and moment Mz; a uniform load, any other code, with its py
+// as P).
 void Modele(TJson& j, const TStructure& s) {
   Liste(j, "noeuds", s.NbNoeuds, [&](std::int32_t n) {
     Entier(j, "numero", n);
@@ -104,8 +108,10 @@ void Modele(TJson& j, const TStructure& s) {
     Entier(j, "numero", i);
     Entier(j, "code", liaison.Code);
     Entier(j, "noeud", liaison.Noeud);
-    Reel(j, "Ry", liaison.Ry);
-    Reel(j, "Mz", liaison.Mz);
+    j.Cle("Ry");
+    if (liaison.Code == 1 || liaison.Code == 3) j.Reel(liaison.Ry); else j.Nul();
+    j.Cle("Mz");
+    if (liaison.Code == 2 || liaison.Code == 3) j.Reel(liaison.Mz); else j.Nul();
   });
   Liste(j, "charges", s.Charges.Nombre, [&](std::int32_t i) {
     const TCharge& charge = s.Charges.Item(i);
@@ -113,7 +119,7 @@ void Modele(TJson& j, const TStructure& s) {
     Entier(j, "code", charge.Code);
     Entier(j, charge.Code == 1 ? "noeud" : "element", charge.Numero);
     Reel(j, "P", charge.P);
-    Reel(j, "Mz", charge.Mz);
+    if (charge.Code == 1) Reel(j, "Mz", charge.Mz);
   });
 }
 
