@@ -6,6 +6,7 @@ import json
 import os
 import re
 import subprocess
+import sys
 import unittest
 
 from vortale_e2e import TESTS, executer
@@ -110,6 +111,33 @@ class Lot(unittest.TestCase):
         self.assertIn(b'{"fichier":"\\u00e9t\\u00e9","rapport":"\\u00e9t\\u00e9r.txt",', r.stdout)
         objet, = objets(r.stdout)
         self.assertTrue(objet["resume"].startswith("\u00e9t\u00e9r.txt : fl\u00e8che max"))
+
+
+class Readme(unittest.TestCase):
+    def blocs(self, langue):
+        texte = (TESTS.parent / "README.md").read_text(encoding="utf-8")
+        section = texte[texte.index("### Results for scripts"):]
+        return re.findall(r"```" + langue + r"\n(.*?)```", section, re.S)
+
+    def test_objet_de_l_exemple(self):
+        # The README's object of the worked example, indented, is the program's, number for number.
+        # (Blanks are left out on both sides: the README's indentation, the summary's words.)
+        r = lancer(["--json", "poutre"], {"poutre.txt": EXEMPLE})
+        self.assertEqual(re.sub(r"\s", "", self.blocs("json")[0]),
+                         re.sub(r"\s", "", r.stdout.decode("utf-8")))
+
+    def test_script_des_moments(self):
+        # The README's script, on a batch with a failure: the largest |Mfz| of each beam.
+        r = lancer(["--json", "poutre", "absent", "triangle"],
+                   {"poutre.txt": EXEMPLE, "triangle.txt": (EXEMPLES / "triangle.txt").read_bytes()})
+        script = subprocess.run([sys.executable, "-c", self.blocs("python")[0]], input=r.stdout,
+                                capture_output=True, check=True)
+        # The triangle's moment: q0 L^2 / (9 sqrt 3) = 10000 x 36 / 15.588 = 23094.01 N.m at
+        # x = L / sqrt 3 = 3.464 m.
+        self.assertEqual(script.stdout.decode("utf-8"),
+                         "poutre : Mfz 15625.00 N.m en x = 2.500 m\n"
+                         "absent en \u00e9chec : ouverture impossible : fichier introuvable\n"
+                         "triangle : Mfz 23094.01 N.m en x = 3.464 m\n")
 
 
 def champ(valeur, decimales):
