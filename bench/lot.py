@@ -4,6 +4,8 @@
 machine in one run. Prints the time per beam of each and their ratio; the goal is a batch at most
 one third of the per-process time per beam. Also times --svg (the drawing beside each report),
 in the batch and in one command-line process per beam; the goal is a run at most 25 % longer.
+Also times --json (one JSON object per beam on the standard output) in the batch; the goal is a
+batch at most 25 % longer per beam than without it.
 
     python3 bench/lot.py [N] [rounds]      (defaults 1000 and 5; the median round is kept)
 """
@@ -51,22 +53,25 @@ def main():
             (dossier / f"{nom}.saisie").write_bytes(nom.encode() + b"\n")
         environnement = dict(os.environ, VORTALE_VIEWER="")
         os.chdir(dossier)
-        processus, simple, dessin, seul, seulDessin = [], [], [], [], []
+        processus, simple, dessin, objets, seul, seulDessin = [], [], [], [], [], []
         for _ in range(tours):
             processus.append(sum(duree(programme, dossier / f"{nom}.saisie", dossier, environnement)
                                  for nom in noms) / n)
             simple.append(lot(programme, noms, [], environnement) / n)
             dessin.append(lot(programme, noms, ["--svg"], environnement) / n)
+            objets.append(lot(programme, noms, ["--json"], environnement) / n)
             seul.append(sum(commande(programme, nom, [], environnement) for nom in noms) / n)
             seulDessin.append(sum(commande(programme, nom, ["--svg"], environnement)
                                   for nom in noms) / n)
-        p, b, d, c, cd = (statistics.median(t) * 1e3
-                          for t in (processus, simple, dessin, seul, seulDessin))
+        p, b, d, j, c, cd = (statistics.median(t) * 1e3
+                             for t in (processus, simple, dessin, objets, seul, seulDessin))
         print(f"{n} separate interactive processes: {p:.3f} ms per beam")
         print(f"one command-line call on {n} beams:  {b:.3f} ms per beam")
         print(f"ratio batch / processes: {b / p:.2f} (goal: at most 0.33)")
         print(f"one call with --svg:                {d:.3f} ms per beam, "
               f"{(d / b - 1) * 100:+.0f} %")
+        print(f"one call with --json:               {j:.3f} ms per beam, "
+              f"{(j / b - 1) * 100:+.0f} % (goal: at most +25 %)")
         print(f"one process per beam: {c:.3f} ms, with --svg {cd:.3f} ms, "
               f"{(cd / c - 1) * 100:+.0f} % (goal: at most +25 %)")
 

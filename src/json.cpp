@@ -11,39 +11,42 @@
 
 namespace {
 
-// A finite double as decimal digits and an exponent: |valeur| = 0.d1d2...dk x 10^Rang. NombreJson
-// takes the fewest digits that read back to the same double, without a trailing zero ("0" for a
-// zero).
+// A finite double as decimal digits and an exponent: |valeur| = 0.d1d2...dk x 10^Rang, the
+// digits in Chiffres[0..Nombre). NombreJson takes the fewest digits that read back to the same
+// double, without a trailing zero ("0" for a zero). Plain characters, no allocation: a batch
+// writes thousands of numbers per beam.
 struct TDecimal {
   bool Negatif = false;
-  std::string Chiffres;
+  char Chiffres[24];
+  int Nombre = 0;
   int Rang = 0;
 };
 
-// The digits and the exponent of a text "[-]d.ddde[+-]xx", whatever the character of its point,
-// every digit kept.
-TDecimal LireScientifique(const char* texte) {
+// The digits and the exponent of a text "[-]d[.ddd]e[+-]xx" as to_chars and printf's "%e" write
+// it in the C locale (the program never calls setlocale), every digit kept.
+TDecimal LireScientifique(const char* c) {
   TDecimal decimal;
-  const char* c = texte;
-  if (*c == '-') {
-    decimal.Negatif = true;
-    ++c;
+  decimal.Negatif = *c == '-';
+  if (decimal.Negatif) ++c;
+  decimal.Chiffres[decimal.Nombre++] = *c++;
+  if (*c == '.') {
+    for (++c; *c != 'e' && decimal.Nombre < 20; ++c) decimal.Chiffres[decimal.Nombre++] = *c;
   }
-  for (; *c != '\0' && *c != 'e'; ++c) {
-    if (*c >= '0' && *c <= '9') decimal.Chiffres += *c;
-  }
-  const int exposant = *c == 'e' ? std::atoi(c + 1) : 0;
-  decimal.Rang = exposant + 1;
+  while (*c != 'e') ++c;
+  const bool negatif = *++c == '-';
+  int exposant = 0;
+  for (++c; *c >= '0' && *c <= '9'; ++c) exposant = 10 * exposant + (*c - '0');
+  decimal.Rang = (negatif ? -exposant : exposant) + 1;
   return decimal;
 }
 
 // The same decimal without its trailing zeros.
 TDecimal SansZerosFinals(TDecimal decimal) {
-  while (decimal.Chiffres.size() > 1 && decimal.Chiffres.back() == '0') decimal.Chiffres.pop_back();
+  while (decimal.Nombre > 1 && decimal.Chiffres[decimal.Nombre - 1] == '0') --decimal.Nombre;
   return decimal;
 }
 
-#if defined(__cpp_lib_to_chars)
+#if defined(__cpp_lib_to_chars) && !defined(VORTALE_JSON_RELECTURE)
 // The shortest digits that read back, from the run-time library's own conversion.
 TDecimal DecimalCourt(double valeur) {
   char texte[64];
@@ -53,8 +56,8 @@ TDecimal DecimalCourt(double valeur) {
   return SansZerosFinals(LireScientifique(texte));
 }
 #else
-// Where the library has no conversion of doubles to their shortest text (the browser's), the same
-// digits found by reading texts back. The texts of k digits that read back to a double lie around
+// Where the library has no conversion of doubles to their shortest text (the browser's; the tests
+// build it with VORTALE_JSON_RELECTURE too), the same digits found by reading texts back. The texts of k digits that read back to a double lie around
 // it in its rounding interval, which is narrower below a power of two than above it: when any
 // does, the one nearest the value (the correctly rounded text) does, or else its neighbour on the
 // other side of the value. So for k = 15, 16, 17 in turn: the correctly rounded text, then that
@@ -63,28 +66,29 @@ TDecimal DecimalCourt(double valeur) {
 // digits; a subnormal one, whose interval is wider, starts at 1 digit.
 
 double Relire(const TDecimal& d) {
-  const std::string texte = (d.Negatif ? "-0." : "0.") + d.Chiffres + "e" + std::to_string(d.Rang);
-  return std::strtod(texte.c_str(), nullptr);
+  char texte[64];
+  std::snprintf(texte, sizeof texte, "%s0.%.*se%d", d.Negatif ? "-" : "", d.Nombre, d.Chiffres,
+                d.Rang);
+  return std::strtod(texte, nullptr);
 }
 
 // The decimal with the same count of digits one unit of its last digit further from zero
 // (sens = +1) or nearer to it (sens = -1).
 TDecimal Voisin(TDecimal d, int sens) {
-  std::string& c = d.Chiffres;
+  char* c = d.Chiffres;
   const char bord = sens > 0 ? '9' : '0';
-  std::size_t i = c.size();
+  int i = d.Nombre;
   for (; i > 0 && c[i - 1] == bord; --i) c[i - 1] = sens > 0 ? '0' : '9';
-  if (sens > 0 && i == 0) {  // 9.99 -> 10.0: one place up
-    c.insert(c.begin(), '1');
-    c.pop_back();
+  if (sens > 0 && i == 0) {  // 9.99 -> 10.0: one place up, the same count of digits
+    c[0] = '1';
     ++d.Rang;
   } else if (sens > 0) {
     ++c[i - 1];
   } else {
     --c[i - 1];  // the leading digit of a value that is not 0 is not 0, so i > 0
     if (c[0] == '0') {  // 1.00 -> 0.999: one place down, a digit more at the end
-      c.erase(c.begin());
-      c.push_back('9');
+      for (int k = 1; k < d.Nombre; ++k) c[k - 1] = c[k];
+      c[d.Nombre - 1] = '9';
       --d.Rang;
     }
   }
@@ -104,29 +108,50 @@ TDecimal DecimalCourt(double valeur) {
 }
 #endif
 
+// The decimal laid out as JavaScript does (see NombreJson), written at `texte`, which has room for
+// 32 characters ("-0.00000" and 17 digits, or 17 digits, a point and "e-324"); returns its end.
+char* Disposer(const TDecimal& d, char* texte) {
+  const int k = d.Nombre;
+  const int n = d.Rang;
+  char* c = texte;
+  if (d.Negatif) *c++ = '-';
+  const auto chiffres = [&](int debut, int fin) {
+    for (int i = debut; i < fin; ++i) *c++ = d.Chiffres[i];
+  };
+  if (k <= n && n <= 21) {  // an integer: its digits, then zeros
+    chiffres(0, k);
+    for (int i = k; i < n; ++i) *c++ = '0';
+  } else if (0 < n && n <= 21) {  // a point among the digits
+    chiffres(0, n);
+    *c++ = '.';
+    chiffres(n, k);
+  } else if (-6 < n && n <= 0) {  // "0.", zeros, the digits
+    *c++ = '0';
+    *c++ = '.';
+    for (int i = n; i < 0; ++i) *c++ = '0';
+    chiffres(0, k);
+  } else {  // one digit, the others after a point, a signed exponent
+    chiffres(0, 1);
+    if (k > 1) *c++ = '.';
+    chiffres(1, k);
+    *c++ = 'e';
+    *c++ = n - 1 >= 0 ? '+' : '-';
+    const int exposant = std::abs(n - 1);
+    if (exposant >= 100) *c++ = static_cast<char>('0' + exposant / 100);
+    if (exposant >= 10) *c++ = static_cast<char>('0' + exposant / 10 % 10);
+    *c++ = static_cast<char>('0' + exposant % 10);
+  }
+  return c;
+}
+
+// The number's text at `texte` (room for 32 characters); returns its end.
+char* EcrireNombre(double valeur, char* texte) { return Disposer(DecimalCourt(valeur), texte); }
+
 }  // namespace
 
 std::string NombreJson(double valeur) {
-  const TDecimal d = DecimalCourt(valeur);
-  const int k = static_cast<int>(d.Chiffres.size());
-  const int n = d.Rang;
-  std::string texte = d.Negatif ? "-" : "";
-  if (k <= n && n <= 21) {
-    texte += d.Chiffres;
-    texte.append(static_cast<std::size_t>(n - k), '0');
-  } else if (0 < n && n <= 21) {
-    texte += d.Chiffres.substr(0, static_cast<std::size_t>(n)) + "." +
-             d.Chiffres.substr(static_cast<std::size_t>(n));
-  } else if (-6 < n && n <= 0) {
-    texte += "0.";
-    texte.append(static_cast<std::size_t>(-n), '0');
-    texte += d.Chiffres;
-  } else {
-    texte += d.Chiffres.substr(0, 1);
-    if (k > 1) texte += "." + d.Chiffres.substr(1);
-    texte += (n - 1 >= 0 ? "e+" : "e-") + std::to_string(std::abs(n - 1));
-  }
-  return texte;
+  char texte[32];
+  return std::string(texte, EcrireNombre(valeur, texte));
 }
 
 namespace {
@@ -199,44 +224,57 @@ std::string ChaineJson(std::string_view octets) {
 // ---------------------------------------------------------------------------------------------
 
 void TJson::Valeur() {
-  if (!Premier.back()) Texte += ',';
-  Premier.back() = false;
+  if (!Premier) Texte += ',';
+  Premier = false;
 }
 
 void TJson::DebutObjet() {
   Valeur();
   Texte += '{';
-  Premier.push_back(true);
+  Premier = true;
 }
 
+// The object or list closed is a value of the one around it, which is then no longer empty.
 void TJson::FinObjet() {
-  Premier.pop_back();
   Texte += '}';
+  Premier = false;
 }
 
 void TJson::DebutListe() {
   Valeur();
   Texte += '[';
-  Premier.push_back(true);
+  Premier = true;
 }
 
 void TJson::FinListe() {
-  Premier.pop_back();
   Texte += ']';
+  Premier = false;
 }
 
-// The name is the program's own, ASCII. Its value follows without a comma.
+// The name is the program's own, ASCII. Its value follows without a comma. Written in place, as a
+// number is: a beam's object has thousands of keys.
 void TJson::Cle(const char* nom) {
   Valeur();
-  Texte += '"';
-  Texte += nom;
-  Texte += "\":";
-  Premier.back() = true;
+  const std::size_t debut = Texte.size();
+  Texte.resize(debut + std::char_traits<char>::length(nom) + 3);
+  char* c = &Texte[debut];
+  *c++ = '"';
+  while (*nom != '\0') *c++ = *nom++;
+  *c++ = '"';
+  *c = ':';
+  Premier = true;
 }
 
+// The number written in place at the end of the text, which grows by at most 32 characters.
 void TJson::Reel(double valeur) {
   Valeur();
-  Texte += std::isfinite(valeur) ? NombreJson(valeur) : "null";
+  if (!std::isfinite(valeur)) {
+    Texte += "null";
+    return;
+  }
+  const std::size_t debut = Texte.size();
+  Texte.resize(debut + 32);
+  Texte.resize(static_cast<std::size_t>(EcrireNombre(valeur, &Texte[debut]) - Texte.data()));
 }
 
 void TJson::Entier(std::int64_t valeur) {
@@ -265,6 +303,6 @@ void TJson::Membres(const TJson& suite) { Texte += suite.Texte; }
 
 TJson TJson::SuiteObjet() {
   TJson suite;
-  suite.Premier.back() = false;
+  suite.Premier = false;
   return suite;
 }

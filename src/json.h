@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // The shortest decimal text that reads back to the same double, laid out as JavaScript and
 // JSON.stringify write numbers: digits in fixed point for magnitudes from 1e-6 to below 1e21
@@ -43,5 +42,6 @@ class TJson {
 
  private:
   void Valeur();  // the comma before a value, unless it is the first of its list
-  std::vector<bool> Premier{true};  // for each open object or list: nothing written in it yet
+  bool Premier = true;  // nothing written yet in the innermost open object or list, or a key
+                        // written whose value comes next
 };
