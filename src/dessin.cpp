@@ -20,7 +20,8 @@
 // operations, floor and ceil, which IEEE 754 arithmetic rounds the same everywhere. A value that is
 // not finite never reaches a coordinate: its point is skipped and its panel says so. The page uses
 // presentation attributes and the generic sans-serif family only: no style sheet, script, font or
-// external resource, so that browsers, Inkscape and converters to PDF draw it alike.#include "dessin.h"
+// external resource, so that browsers, Inkscape and converters to PDF draw it alike.
+#include "dessin.h"
 
 #include <algorithm>
 #include <cmath>

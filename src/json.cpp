@@ -1,8 +1,8 @@
 // The JSON writer: numbers in their shortest form, strings that are always valid UTF-8.
 #include "json.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -57,13 +57,14 @@ TDecimal DecimalCourt(double valeur) {
 }
 #else
 // Where the library has no conversion of doubles to their shortest text (the browser's; the tests
-// build it with VORTALE_JSON_RELECTURE too), the same digits found by reading texts back. The texts of k digits that read back to a double lie around
-// it in its rounding interval, which is narrower below a power of two than above it: when any
-// does, the one nearest the value (the correctly rounded text) does, or else its neighbour on the
-// other side of the value. So for k = 15, 16, 17 in turn: the correctly rounded text, then that
-// neighbour, the first that reads back (17 digits always do). A normal value that a text of fewer
-// than 15 digits reads back to has that text, with zeros after it, as its correctly rounded 15
-// digits; a subnormal one, whose interval is wider, starts at 1 digit.
+// build it with VORTALE_JSON_RELECTURE too), the same digits found by reading texts back. The
+// texts of k digits that read back to a double lie around it in its rounding interval, which is
+// narrower below a power of two than above it: when any does, the one nearest the value (the
+// correctly rounded text) does, or else its neighbour on the other side of the value. So for
+// k = 15, 16, 17 in turn: the correctly rounded text, then that neighbour, the first that reads
+// back (17 digits always do). A normal value that a text of fewer than 15 digits reads back to
+// has that text, with zeros after it, as its correctly rounded 15 digits; a subnormal one, whose
+// interval is wider, starts at 1 digit.
 
 double Relire(const TDecimal& d) {
   char texte[64];
@@ -85,7 +86,7 @@ TDecimal Voisin(TDecimal d, int sens) {
   } else if (sens > 0) {
     ++c[i - 1];
   } else {
-    --c[i - 1];  // the leading digit of a value that is not 0 is not 0, so i > 0
+    --c[i - 1];         // the leading digit of a value that is not 0 is not 0, so i > 0
     if (c[0] == '0') {  // 1.00 -> 0.999: one place down, a digit more at the end
       for (int k = 1; k < d.Nombre; ++k) c[k - 1] = c[k];
       c[d.Nombre - 1] = '9';
@@ -205,14 +206,29 @@ std::string ChaineJson(std::string_view octets) {
       continue;
     }
     switch (octet) {
-      case '"': texte += "\\\""; break;
-      case '\\': texte += "\\\\"; break;
-      case '\b': texte += "\\b"; break;
-      case '\f': texte += "\\f"; break;
-      case '\n': texte += "\\n"; break;
-      case '\r': texte += "\\r"; break;
-      case '\t': texte += "\\t"; break;
-      default: texte += octet < 0x20 ? EchappementU(octet) : std::string(1, octets[i]);
+      case '"':
+        texte += "\\\"";
+        break;
+      case '\\':
+        texte += "\\\\";
+        break;
+      case '\b':
+        texte += "\\b";
+        break;
+      case '\f':
+        texte += "\\f";
+        break;
+      case '\n':
+        texte += "\\n";
+        break;
+      case '\r':
+        texte += "\\r";
+        break;
+      case '\t':
+        texte += "\\t";
+        break;
+      default:
+        texte += octet < 0x20 ? EchappementU(octet) : std::string(1, octets[i]);
     }
     ++i;
   }
@@ -228,28 +244,23 @@ void TJson::Valeur() {
   Premier = false;
 }
 
-void TJson::DebutObjet() {
+// An object or a list opens as a value, empty; once closed it is a value of the one around it,
+// which is then no longer empty.
+void TJson::Ouvrir(char signe) {
   Valeur();
-  Texte += '{';
+  Texte += signe;
   Premier = true;
 }
 
-// The object or list closed is a value of the one around it, which is then no longer empty.
-void TJson::FinObjet() {
-  Texte += '}';
+void TJson::Fermer(char signe) {
+  Texte += signe;
   Premier = false;
 }
 
-void TJson::DebutListe() {
-  Valeur();
-  Texte += '[';
-  Premier = true;
-}
-
-void TJson::FinListe() {
-  Texte += ']';
-  Premier = false;
-}
+void TJson::DebutObjet() { Ouvrir('{'); }
+void TJson::FinObjet() { Fermer('}'); }
+void TJson::DebutListe() { Ouvrir('['); }
+void TJson::FinListe() { Fermer(']'); }
 
 // The name is the program's own, ASCII. Its value follows without a comma. Written in place, as a
 // number is: a beam's object has thousands of keys.

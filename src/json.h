@@ -41,7 +41,9 @@ class TJson {
   static TJson SuiteObjet();
 
  private:
-  void Valeur();  // the comma before a value, unless it is the first of its list
-  bool Premier = true;  // nothing written yet in the innermost open object or list, or a key
-                        // written whose value comes next
+  void Valeur();            // the comma before a value, unless it is the first of its list
+  void Ouvrir(char signe);  // '{' or '['
+  void Fermer(char signe);  // '}' or ']'
+  bool Premier = true;      // nothing written yet in the innermost open object or list, or a key
+                            // written whose value comes next
 };

@@ -153,12 +153,13 @@ TIssue Analyser(const std::string& nom, const TOptions& options) {
       const std::string nomRapport = nom + Textes::ExtensionRapport;
       const TExtremes extremes = ExtremesExacts(*Structure);
       issue.Residu = Structure->ResiduEquilibre();
-      issue.Resume = Resume(*Structure, NomVersConsole(nomRapport), extremes, issue.Residu,
-                            VersConsole);
+      issue.Resume =
+          Resume(*Structure, NomVersConsole(nomRapport), extremes, issue.Residu, VersConsole);
       if (options.Dessin) issue.Dessin = DessinSvg(*Structure, extremes);
       if (options.Json) {
-        issue.Resultats = ResultatsJson(*Structure, extremes, issue.Residu,
-                                        Resume(*Structure, nomRapport, extremes, issue.Residu, Utf8));
+        issue.Resultats =
+            ResultatsJson(*Structure, extremes, issue.Residu,
+                          Resume(*Structure, nomRapport, extremes, issue.Residu, Utf8));
       }
     }
     delete Structure;  // closes the report, and shows it with --view
@@ -212,8 +213,8 @@ bool ExecuterFichier(const std::string& fichier, const TOptions& options) {
   RecueillirDiagnostics(nullptr);
   if (options.Json) {
     const std::string rapport = NomSansExtension(fichier) + Textes::ExtensionRapport;
-    EcrireConsole(stdout, ObjetJson(fichier, rapport, issue.RapportCree, issue.Complet,
-                                    diagnostics, issue.Resultats));
+    EcrireConsole(stdout, ObjetJson(fichier, rapport, issue.RapportCree, issue.Complet, diagnostics,
+                                    issue.Resultats));
   }
   return reussi;
 }

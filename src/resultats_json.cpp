@@ -11,6 +11,16 @@ void Reel(TJson& j, const char* cle, double valeur) {
   j.Reel(valeur);
 }
 
+// A member whose value is a number where it means something, else null.
+void ReelOuNul(TJson& j, const char* cle, bool present, double valeur) {
+  j.Cle(cle);
+  if (present) {
+    j.Reel(valeur);
+  } else {
+    j.Nul();
+  }
+}
+
 void Entier(TJson& j, const char* cle, std::int64_t valeur) {
   j.Cle(cle);
   j.Entier(valeur);
@@ -108,10 +118,8 @@ void Modele(TJson& j, const TStructure& s) {
     Entier(j, "numero", i);
     Entier(j, "code", liaison.Code);
     Entier(j, "noeud", liaison.Noeud);
-    j.Cle("Ry");
-    if (liaison.Code == 1 || liaison.Code == 3) j.Reel(liaison.Ry); else j.Nul();
-    j.Cle("Mz");
-    if (liaison.Code == 2 || liaison.Code == 3) j.Reel(liaison.Mz); else j.Nul();
+    ReelOuNul(j, "Ry", liaison.Code == 1 || liaison.Code == 3, liaison.Ry);
+    ReelOuNul(j, "Mz", liaison.Code == 2 || liaison.Code == 3, liaison.Mz);
   });
   Liste(j, "charges", s.Charges.Nombre, [&](std::int32_t i) {
     const TCharge& charge = s.Charges.Item(i);
@@ -149,10 +157,8 @@ void ModeleEtendu(TJson& j, const TStructure& s) {
     Entier(j, "numero", i);
     Entier(j, "code", rotule.Code);
     Entier(j, "element", rotule.Element);
-    j.Cle("rotation_i");
-    if (rotule.Code & LibereI) j.Reel(element.RotationI); else j.Nul();
-    j.Cle("rotation_j");
-    if (rotule.Code & LibereJ) j.Reel(element.RotationJ); else j.Nul();
+    ReelOuNul(j, "rotation_i", (rotule.Code & LibereI) != 0, element.RotationI);
+    ReelOuNul(j, "rotation_j", (rotule.Code & LibereJ) != 0, element.RotationJ);
   });
   Liste(j, "ponctuelles", s.Ponctuelles.Nombre, [&](std::int32_t i) {
     const TPonctuelle& charge = s.Ponctuelles.Item(i);
@@ -203,7 +209,10 @@ std::string ObjetJson(const std::string& fichier, const std::string& rapport, bo
   j.Cle("fichier");
   j.Chaine(fichier);
   j.Cle("rapport");
-  if (rapportCree) j.Chaine(rapport); else j.Nul();
+  if (rapportCree)
+    j.Chaine(rapport);
+  else
+    j.Nul();
   j.Cle("complet");
   j.Booleen(complet);
   j.Cle("diagnostics");
@@ -211,7 +220,10 @@ std::string ObjetJson(const std::string& fichier, const std::string& rapport, bo
   for (const TDiagnostic& diagnostic : diagnostics) {
     j.DebutObjet();
     j.Cle("ligne");
-    if (diagnostic.Ligne > 0) j.Entier(diagnostic.Ligne); else j.Nul();
+    if (diagnostic.Ligne > 0)
+      j.Entier(diagnostic.Ligne);
+    else
+      j.Nul();
     j.Cle("gravite");
     j.Chaine(diagnostic.Gravite == TGravite::Attention ? "attention" : "erreur");
     j.Cle("message");

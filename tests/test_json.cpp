@@ -25,18 +25,18 @@ TEST(Json, Nombres) {
       {0.1, "0.1"},                                // not 0.1000000000000000055511...
       {2.1e11, "210000000000"},
       {8.36e-6, "0.00000836"},
-      {1e-6, "0.000001"},                 // the smallest magnitude in fixed point
+      {1e-6, "0.000001"},  // the smallest magnitude in fixed point
       {1e-7, "1e-7"},
       {1.5e-7, "1.5e-7"},
-      {1e21, "1e+21"},                    // from 1e21, an exponent
-      {9.999999999999999e20, "999999999999999900000"},   // shortest digits, then zeros
-      {9007199254740994.0, "9007199254740994"},          // 2^53 + 2
+      {1e21, "1e+21"},                                  // from 1e21, an exponent
+      {9.999999999999999e20, "999999999999999900000"},  // shortest digits, then zeros
+      {9007199254740994.0, "9007199254740994"},         // 2^53 + 2
       {1.2345678901234568e20, "123456789012345680000"},
       {-123456.78901234567, "-123456.78901234567"},
       {0.00001, "0.00001"},
       {-0.019476712, "-0.019476712"},
       {5.684341886080802e-14, "5.684341886080802e-14"},  // 2^-44: narrower interval below
-      {5e-324, "5e-324"},                                 // the smallest subnormal
+      {5e-324, "5e-324"},                                // the smallest subnormal
       {std::numeric_limits<double>::max(), "1.7976931348623157e+308"},
   };
   for (const auto& c : cas) {
@@ -61,15 +61,15 @@ TEST(Json, Chaines) {
     const char* Texte;
   } cas[] = {
       {"poutre", "poutre"},
-      {"\xc3\xa9t\xc3\xa9", "\xc3\xa9t\xc3\xa9"},                  // UTF-8 "été" as it is
-      {"\xe9t\xe9", "\\u00e9t\\u00e9"},                            // Windows-1252 "été"
-      {"\x80", "\\u20ac"},                                         // the euro sign
-      {"\x81", "\\ufffd"},                                         // undefined in Windows-1252
-      {"\xc3", "\\u00c3"},                                         // a sequence cut short
-      {"\xc0\xaf", "\\u00c0\\u00af"},                              // an overlong "/"
-      {"\xed\xa0\x80", "\\u00ed\\u00a0\\u20ac"},                   // a surrogate, U+D800
-      {"\xf4\x90\x80\x80", "\\u00f4\\ufffd\\u20ac\\u20ac"},        // above U+10FFFF; 90 undefined
-      {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},                    // U+1F600, four bytes
+      {"\xc3\xa9t\xc3\xa9", "\xc3\xa9t\xc3\xa9"},            // UTF-8 "été" as it is
+      {"\xe9t\xe9", "\\u00e9t\\u00e9"},                      // Windows-1252 "été"
+      {"\x80", "\\u20ac"},                                   // the euro sign
+      {"\x81", "\\ufffd"},                                   // undefined in Windows-1252
+      {"\xc3", "\\u00c3"},                                   // a sequence cut short
+      {"\xc0\xaf", "\\u00c0\\u00af"},                        // an overlong "/"
+      {"\xed\xa0\x80", "\\u00ed\\u00a0\\u20ac"},             // a surrogate, U+D800
+      {"\xf4\x90\x80\x80", "\\u00f4\\ufffd\\u20ac\\u20ac"},  // above U+10FFFF; 90 undefined
+      {"\xf0\x9f\x98\x80", "\xf0\x9f\x98\x80"},              // U+1F600, four bytes
       {"a\"b\\c/", "a\\\"b\\\\c/"},
       {"\n\r\t\b\f\x01\x1f\x7f", "\\n\\r\\t\\b\\f\\u0001\\u001f\x7f"},
   };
